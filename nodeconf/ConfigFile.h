@@ -1,0 +1,32 @@
+// The configuration file: fixed-length hexadecimal text records with a
+// signature, an incomplete marker, a format version and an end marker.
+#pragma once
+
+#include "nodeconf/NodeConf.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+namespace mnm {
+
+inline constexpr std::uint32_t kFileSignature = 0x1F9E23C7u;
+inline constexpr std::uint32_t kOldFileSignature = 0x1F5322A9u; // files without a version record
+inline constexpr std::uint32_t kFileVersion = 0x02040041u;
+
+// Writes the whole record to a binary, seekable stream. The incomplete marker
+// is cleared by rewriting the first two records in place at the end.
+// Returns 0, or -1 when a write fails (the file is then left marked incomplete).
+int SaveToFile(const NodeConf& conf, std::ostream& out);
+
+// Reads a record from a binary stream into `conf` (made fresh first).
+// Returns 0, -2101, -2151, -2152, -2153, -2171, or -1000 with
+// "Error %d whilst loading .MNC file." in the composed-message buffer.
+// The caller discards `conf` on any non-zero result.
+int LoadFromFile(NodeConf& conf, std::istream& in);
+
+// Open-and-call conveniences: -2102 / -2101 when the file cannot be opened.
+int SaveToPath(const NodeConf& conf, const std::string& path);
+int LoadFromPath(NodeConf& conf, const std::string& path);
+
+} // namespace mnm
