@@ -1,0 +1,22 @@
+// The commands of the `mnm` tool. Each takes the arguments after its name and
+// returns the process exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mnm::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+int RunDump(const std::vector<std::string>& args);
+
+// "mnm: MESSAGE" on stderr for a result code, in UTF-8.
+void PrintFailure(int code);
+void PrintFailureText(const std::string& cp1252Message);
+// A usage error: the message and the command's usage line, exit status 2.
+int UsageError(const std::string& message, const char* usage);
+
+} // namespace mnm::cli

@@ -1,0 +1,23 @@
+#include "cli/Commands.h"
+
+#include "nodeconf/ErrorCatalogue.h"
+#include "nodeconf/TextEncoding.h"
+
+#include <cstdio>
+
+namespace mnm::cli {
+
+void PrintFailureText(const std::string& cp1252Message)
+{
+    std::fprintf(stderr, "mnm: %s\n", Cp1252ToUtf8(cp1252Message).c_str());
+}
+
+void PrintFailure(int code) { PrintFailureText(MessageForCode(code)); }
+
+int UsageError(const std::string& message, const char* usage)
+{
+    std::fprintf(stderr, "mnm: %s\nusage: %s\n", message.c_str(), usage);
+    return kExitUsage;
+}
+
+} // namespace mnm::cli
