@@ -1,0 +1,89 @@
+// The serial link: one thread owns the port, feeds received bytes to the
+// frame receiver and writes queued frames; other threads exchange whole
+// frames with it through one-slot mailboxes under the link lock.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <stop_token>
+#include <string>
+#include <string_view>
+
+#include "link/Frame.h"
+#include "platform/SerialPort.h"
+
+namespace mnm {
+
+inline constexpr int kMaxPortName = 64;
+inline constexpr int kNodeTextSize = 256;
+// Payload byte 0 of a node text message; its text starts at byte 5.
+inline constexpr std::uint8_t kNodeTextType = 14;
+inline constexpr int kNodeTextOffset = 5;
+// "(Internal Error)\nMHP Transmit buffer too long"
+inline constexpr int kErrTransmitTooLong = -9453;
+
+class Link {
+public:
+    Link() = default;
+    Link(const Link&) = delete;
+    Link& operator=(const Link&) = delete;
+
+    // Stores the port to use (at most kMaxPortName characters; a longer name
+    // is ignored). Empty asks for the port to be closed. The link thread acts
+    // on it at its next pass.
+    void SelectPort(std::string_view name);
+
+    // 1 queued, 0 the slot still holds an earlier frame (nothing queued),
+    // kErrTransmitTooLong above kMaxPayload bytes, or FrameEncode's result.
+    int QueuePayload(const std::uint8_t* payload, int length);
+
+    // Takes the complete frame: its payload length (payload in `payload`,
+    // kMaxPayload bytes at least) or the check's negative result; -1 and
+    // nothing changed when no frame is complete.
+    int TakeFrame(std::uint8_t* payload);
+
+    // Moves the unread node text into `text` (at most size - 1 characters and
+    // a NUL) and returns 1; otherwise sets `text` empty and returns 0. A size
+    // below 1 leaves everything as it is and returns 0.
+    int TakeNodeText(char* text, int size);
+
+    // The link thread's loop, until `stop` is requested.
+    void Run(std::stop_token stop);
+
+private:
+    void FeedReceived(const std::uint8_t* bytes, int count);
+    void TakeNodeTextFrame();
+    void SleepWithoutPort(const std::stop_token& stop);
+
+    // Guarded by lock_.
+    std::mutex lock_;
+    std::string requestedPort_;
+    FrameReceiver receiver_;
+    std::uint8_t transmitSlot_[kMaxFrame] = {};
+    int transmitLength_ = 0;
+    char nodeText_[kNodeTextSize] = {};
+
+    // The link thread's own.
+    SerialPort port_;
+    std::string openPort_;
+    std::uint8_t threadTransmit_[kMaxFrame] = {};
+    int threadTransmitLength_ = 0;
+
+    // Only lets a stop request cut the sleep short; guards nothing else.
+    std::mutex sleepLock_;
+    std::condition_variable_any sleepWake_;
+};
+
+// The program's one link. LinkInitialise creates it (with an empty node text
+// mailbox) and returns 1; it runs once at start, before any other of these.
+int LinkInitialise();
+void LinkSelectPort(std::string_view name);
+int LinkQueuePayload(const std::uint8_t* payload, int length);
+int LinkTakeFrame(std::uint8_t* payload);
+int LinkTakeNodeText(char* text, int size);
+// Thread entry; with no stop token it runs for the life of the program.
+// std::jthread passes its own token, so tests and exit can end it.
+void LinkThread(std::stop_token stop = {});
+
+} // namespace mnm

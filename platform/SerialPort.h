@@ -1,0 +1,47 @@
+// The serial line to one node: open by device name, read with a 10 ms
+// time-out, write whole frames, close. Line settings are fixed: 9600 baud,
+// 8 data bits, no parity, 2 stop bits, no flow control, DTR off, RTS on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mnm {
+
+inline constexpr int kLineBaudRate = 9600;
+inline constexpr int kLineDataBits = 8;
+inline constexpr int kLineStopBits = 2;
+// A read returns after at most this long with whatever has arrived.
+inline constexpr int kSerialReadTimeoutMs = 10;
+
+class SerialPort {
+public:
+    SerialPort() = default;
+    ~SerialPort();
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    // Closes any open port, then opens `name` exclusively and applies the
+    // line settings. False when the device cannot be opened (or, on POSIX,
+    // is not a terminal).
+    bool Open(const std::string& name);
+    void Close();
+    bool IsOpen() const;
+
+    // Waits up to kSerialReadTimeoutMs for input and returns 0..capacity bytes.
+    // Failures count as nothing received; the wait is kept even then, so a
+    // caller polling in a loop stays paced.
+    int Read(std::uint8_t* buffer, int capacity);
+
+    // Writes all `length` bytes; false if any were lost.
+    bool Write(const std::uint8_t* data, int length);
+
+private:
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
+} // namespace mnm

@@ -1,0 +1,132 @@
+// POSIX serial port: a terminal device opened raw and exclusive, read
+// through poll() so that every read ends within the read time-out.
+#include "platform/SerialPort.h"
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace mnm {
+
+namespace {
+
+static_assert(kLineBaudRate == 9600 && kLineDataBits == 8 && kLineStopBits == 2,
+              "the termios flags below spell out these line settings");
+
+// A write that cannot drain in this time (a stalled or vanished device) is
+// given up, so the link thread never blocks for good.
+constexpr int kWriteTimeoutMs = 2000;
+
+void ApplyLineSettings(int fd, termios& tio)
+{
+    cfmakeraw(&tio);
+    cfsetispeed(&tio, B9600);
+    cfsetospeed(&tio, B9600);
+    tio.c_cflag &= ~(CSIZE | PARENB | CRTSCTS);
+    tio.c_cflag |= CS8 | CSTOPB | CLOCAL | CREAD;
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    tcsetattr(fd, TCSANOW, &tio);
+
+    // A pseudo-terminal has no modem lines; these fail there and that is fine.
+    int dtr = TIOCM_DTR;
+    ioctl(fd, TIOCMBIC, &dtr);
+    int rts = TIOCM_RTS;
+    ioctl(fd, TIOCMBIS, &rts);
+}
+
+} // namespace
+
+SerialPort::~SerialPort()
+{
+    Close();
+}
+
+bool SerialPort::Open(const std::string& name)
+{
+    Close();
+    // O_NONBLOCK keeps open() from waiting for carrier on a modem line.
+    int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0) {
+        ::close(fd);
+        return false;
+    }
+    ioctl(fd, TIOCEXCL);
+    ApplyLineSettings(fd, tio);
+    fd_ = fd;
+    return true;
+}
+
+void SerialPort::Close()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+bool SerialPort::IsOpen() const
+{
+    return fd_ >= 0;
+}
+
+int SerialPort::Read(std::uint8_t* buffer, int capacity)
+{
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kSerialReadTimeoutMs);
+    if (fd_ >= 0 && capacity > 0) {
+        pollfd p{fd_, POLLIN, 0};
+        const int ready = ::poll(&p, 1, kSerialReadTimeoutMs);
+        if (ready == 0)
+            return 0;
+        if (ready > 0 && (p.revents & POLLIN)) {
+            const ssize_t n = ::read(fd_, buffer, static_cast<size_t>(capacity));
+            if (n > 0)
+                return static_cast<int>(n);
+        }
+    }
+    // Hang-up, error or nothing to read from: poll returns at once there, so
+    // wait out the time-out rather than let the caller spin.
+    std::this_thread::sleep_until(deadline);
+    return 0;
+}
+
+bool SerialPort::Write(const std::uint8_t* data, int length)
+{
+    if (fd_ < 0)
+        return false;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
+    int done = 0;
+    while (done < length) {
+        const ssize_t n = ::write(fd_, data + done, static_cast<size_t>(length - done));
+        if (n > 0) {
+            done += static_cast<int>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            return false;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd p{fd_, POLLOUT, 0};
+        if (::poll(&p, 1, static_cast<int>(left.count())) <= 0 || !(p.revents & POLLOUT))
+            return false;
+    }
+    return true;
+}
+
+} // namespace mnm
