@@ -12,7 +12,8 @@ struct AlertInput {
     std::string endpoint;       // local endpoint, "a1.2"
     int direction = -1;         // 0 Input, 1 Output
     int digitalCondition = -1;  // "changes state", "turns ON", "turns OFF"
-    int analogCondition = -1;   // "changes by", "increases by", "decreases by", "goes over", "goes under"
+    // "changes by", "increases by", "decreases by", "goes over", "goes under"
+    int analogCondition = -1;
     int unit = -1;              // "mA", "V", "% FSD", "/4096"
     std::string limit;          // decimal, in the unit
     std::string hysteresis;     // read for "goes over" and "goes under" only

@@ -92,7 +92,8 @@ Report BuildDialupConnection(const DialupInput& in, DialupConnection& out)
 
     if (pulseToAnalog) {
         if (in.maxPpm.empty()) return Rejected("The Maximum Pulse-Rate is empty");
-        if (!IsAllDigits(in.maxPpm)) return Rejected("There is a non-digit in the Maximum Pulse-Rate");
+        if (!IsAllDigits(in.maxPpm))
+            return Rejected("There is a non-digit in the Maximum Pulse-Rate");
         const std::uint32_t ppm = DigitsValue(in.maxPpm);
         if (ppm == 0) return Rejected("The Maximum Pulse-Rate must not be zero");
         if (ppm > static_cast<std::uint32_t>(kMaxPulsesPerMinute))
@@ -140,7 +141,8 @@ Report BuildDialupConnection(const DialupInput& in, DialupConnection& out)
                             ? "The Connection does not have an Interval associated with it."
                             : "The Connection has neither Interval nor State-Change conditions "
                               "associated with it.");
-    if (!valid) return Rejected("The Connection is invalid in some way,\n but MNMGR can not tell what.");
+    if (!valid)
+        return Rejected("The Connection is invalid in some way,\n but MNMGR can not tell what.");
     entry.flags |= kDialValid;
     out = entry;
     return {};

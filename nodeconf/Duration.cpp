@@ -72,7 +72,8 @@ int ParseDuration(std::string_view text, DurationField field, std::uint32_t& sec
     }
     const std::int64_t total = (hours == none ? 0 : hours * 3600) +
                                (minutes == none ? 0 : minutes * 60) + (secs == none ? 0 : secs);
-    if (total > static_cast<std::int64_t>(kMaxDurationSeconds)) return FaultCode(field, kOutOfRange);
+    if (total > static_cast<std::int64_t>(kMaxDurationSeconds))
+        return FaultCode(field, kOutOfRange);
     seconds = static_cast<std::uint32_t>(total);
     return kDurationParsed;
 }

