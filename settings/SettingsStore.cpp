@@ -28,13 +28,15 @@ static_assert(sizeof kSoftware - 1 + 1 + sizeof kCompany - 1 + 1 + sizeof kTitle
 
 std::unique_ptr<QSettings> OpenStore()
 {
+    // The native format is the registry on Windows and an INI file named
+    // "<title>.conf" elsewhere (IniFormat would name it ".ini").
 #ifdef _WIN32
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::SystemScope,
-                                       QString::fromLatin1(kCompany), QString::fromLatin1(kTitle));
+    constexpr auto scope = QSettings::SystemScope;
 #else
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QString::fromLatin1(kCompany), QString::fromLatin1(kTitle));
+    constexpr auto scope = QSettings::UserScope;
 #endif
+    return std::make_unique<QSettings>(QSettings::NativeFormat, scope, QString::fromLatin1(kCompany),
+                                       QString::fromLatin1(kTitle));
 }
 
 QString Key(std::string_view name)
