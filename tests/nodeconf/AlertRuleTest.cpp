@@ -43,8 +43,8 @@ TEST(AlertRule, DigitalAlert)
     EXPECT_EQ(3, a.card);
     EXPECT_EQ(4, a.channel);
     EXPECT_EQ(1, a.condition);
-    EXPECT_EQ(kSmsNone, a.limit);
-    EXPECT_EQ(kSmsNone, a.hysteresis);
+    EXPECT_EQ(kSmsNone, +a.limit);
+    EXPECT_EQ(kSmsNone, +a.hysteresis);
     EXPECT_EQ(0, a.unit);
     EXPECT_EQ(1, a.message);
     EXPECT_EQ(32, a.telephone);
@@ -73,17 +73,17 @@ TEST(AlertRule, AnalogValuesAreHeldInSteps)
     for (const Case& k : cases) {
         SmsConnection a;
         ASSERT_EQ(0, BuildAlert(Analog(k.limit, k.unit), a)) << k.limit;
-        EXPECT_EQ(k.stored, a.limit) << k.limit;
+        EXPECT_EQ(k.stored, +a.limit) << k.limit;
         EXPECT_EQ(k.unitCode, a.unit) << k.limit;
-        EXPECT_EQ(kSmsNone, a.hysteresis) << k.limit;
+        EXPECT_EQ(kSmsNone, +a.hysteresis) << k.limit;
         EXPECT_EQ('C', a.condition);
     }
 
     SmsConnection a;
     ASSERT_EQ(0, BuildAlert(Analog("4.5", kVolts, kGoesOver, "4"), a));
     EXPECT_EQ('Q', a.condition);
-    EXPECT_EQ(450, a.limit);
-    EXPECT_EQ(400, a.hysteresis);
+    EXPECT_EQ(450, +a.limit);
+    EXPECT_EQ(400, +a.hysteresis);
     EXPECT_EQ(4, a.message);
     EXPECT_EQ(7, a.telephone);
 }

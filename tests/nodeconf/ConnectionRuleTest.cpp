@@ -28,7 +28,7 @@ TEST(ConnectionRule, RangeStepsBothChannels)
         EXPECT_EQ('D', c.destKind);
         EXPECT_EQ(i + 1, c.destChannel);
         EXPECT_EQ(kConnValid | kConnOnInterval, c.connFlags);
-        EXPECT_EQ(255u, c.changeThreshold);
+        EXPECT_EQ(255u, +c.changeThreshold);
     }
 }
 
@@ -122,8 +122,8 @@ TEST(ConnectionRule, ThresholdsByKind)
         ASSERT_EQ(1u, add.entries.size());
         const Connection& c = add.entries[0];
         EXPECT_EQ(k.flags, c.connFlags) << k.in << " " << k.out;
-        EXPECT_EQ(k.threshold, c.changeThreshold) << k.in << " " << k.out;
+        EXPECT_EQ(k.threshold, +c.changeThreshold) << k.in << " " << k.out;
         EXPECT_EQ(k.scaling, c.pulseScaling) << k.in << " " << k.out;
-        EXPECT_EQ(0u, c.connSpare);
+        EXPECT_EQ(0u, +c.connSpare);
     }
 }

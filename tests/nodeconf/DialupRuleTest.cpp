@@ -33,15 +33,15 @@ TEST(DialupRule, PrimaryConnection)
     in.threshold = "5";
     DialupConnection c;
     ASSERT_TRUE(BuildDialupConnection(in, c).ok());
-    EXPECT_EQ(kDialValid | kDialOnChange | kDialPercent, c.flags);
+    EXPECT_EQ(kDialValid | kDialOnChange | kDialPercent, +c.flags);
     EXPECT_EQ('a', c.localKind);
     EXPECT_EQ(1, c.localCard);
     EXPECT_EQ(2, c.localChannel);
     EXPECT_EQ('A', c.remoteKind);
     EXPECT_EQ(12, c.remoteNode);
     EXPECT_EQ(3, c.telephone);
-    EXPECT_EQ(15, c.interval);
-    EXPECT_EQ(5, c.changeThreshold);
+    EXPECT_EQ(15, +c.interval);
+    EXPECT_EQ(5, +c.changeThreshold);
 }
 
 TEST(DialupRule, TelephoneByRoute)
@@ -56,7 +56,7 @@ TEST(DialupRule, TelephoneByRoute)
     in.intervalTicked = false;
     ASSERT_TRUE(BuildDialupConnection(in, c).ok());
     EXPECT_EQ(0, c.telephone);
-    EXPECT_EQ(kDialValid | kDialSecondary, c.flags);
+    EXPECT_EQ(kDialValid | kDialSecondary, +c.flags);
 }
 
 TEST(DialupRule, PulseToAnalog)
@@ -68,8 +68,8 @@ TEST(DialupRule, PulseToAnalog)
     in.threshold = "junk";
     DialupConnection c;
     ASSERT_TRUE(BuildDialupConnection(in, c).ok());
-    EXPECT_EQ(kDialValid | kDialHasMaxPpm | kDialOffset, c.flags);
-    EXPECT_EQ(6000, c.maxPpm);
+    EXPECT_EQ(kDialValid | kDialHasMaxPpm | kDialOffset, +c.flags);
+    EXPECT_EQ(6000, +c.maxPpm);
 
     const std::pair<const char*, const char*> ppm[] = {
         {"", "The Maximum Pulse-Rate is empty"},
@@ -96,7 +96,7 @@ TEST(DialupRule, Intervals)
         in.interval = text;
         DialupConnection c;
         ASSERT_TRUE(BuildDialupConnection(in, c).ok()) << text;
-        EXPECT_EQ(minutes, c.interval) << text;
+        EXPECT_EQ(minutes, +c.interval) << text;
     }
 
     const std::pair<const char*, const char*> bad[] = {
@@ -167,6 +167,6 @@ TEST(DialupRule, KindsAndThresholds)
     in.threshold = "250";
     DialupConnection c;
     ASSERT_TRUE(BuildDialupConnection(in, c).ok());
-    EXPECT_EQ(kDialValid | kDialOnChange, c.flags); // a count, not a percentage
-    EXPECT_EQ(250, c.changeThreshold);
+    EXPECT_EQ(kDialValid | kDialOnChange, +c.flags); // a count, not a percentage
+    EXPECT_EQ(250, +c.changeThreshold);
 }
