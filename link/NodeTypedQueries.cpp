@@ -1,0 +1,182 @@
+#include "link/NodeTypedQueries.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "link/NodeProtocol.h"
+#include "link/WireRecords.h"
+
+namespace mnm {
+namespace {
+
+constexpr int kCountedPrefix = 4;
+constexpr int kCountedMinimum = kCountedPrefix + 1; // prefix and the terminating byte
+
+// Copies the counted text of an n-byte reply (n >= 5), cut to maxLength.
+int CopyCounted(const std::uint8_t* reply, int n, char* text, int maxLength, int& declared)
+{
+    declared = static_cast<std::int32_t>(GetU32(reply));
+    const int length = std::min(n - kCountedMinimum, std::max(maxLength, 0));
+    std::memcpy(text, reply + kCountedPrefix, static_cast<std::size_t>(length));
+    text[length] = '\0';
+    return length;
+}
+
+} // namespace
+
+int NodeQueryU8(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint32_t& value)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n < 0) return n;
+    if (n != 1) return kErrWrongLength;
+    value = reply[0];
+    return 0;
+}
+
+int NodeQueryU16(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint32_t& value)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n < 0) return n;
+    if (n != 2) return kErrWrongLength;
+    value = GetU16(reply);
+    return 0;
+}
+
+int NodeQueryS16(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::int32_t& value)
+{
+    std::uint32_t raw = 0;
+    const int r = NodeQueryU16(code, p1, p2, raw);
+    if (r == 0) value = static_cast<std::int16_t>(raw);
+    return r;
+}
+
+int NodeQueryU32(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint32_t& value)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n < 0) return n;
+    if (n != 4) return kErrWrongLength;
+    value = GetU32(reply);
+    return 0;
+}
+
+int NodeQueryOptionalU32(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint32_t& value)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n < 0) return n;
+    if (n == 0) return 1;
+    if (n != 4) return kErrWrongLength;
+    value = GetU32(reply);
+    return 0;
+}
+
+bool NodeQueryU32Retry(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, int attempts,
+                       std::uint32_t& value)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    int n = -1;
+    for (int i = 0; i < attempts; ++i) {
+        n = NodeQuery(code, p1, p2, reply);
+        if (n >= 0) break;
+    }
+    if (n != 4) return false;
+    value = GetU32(reply);
+    return true;
+}
+
+int NodeQueryBytes(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, int minLength,
+                   int maxLength, std::uint8_t* out)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n < 0) return n;
+    if (n < minLength || n > maxLength || n >= kReplyBufferSize) return kErrWrongLength;
+    std::memcpy(out, reply, static_cast<std::size_t>(n));
+    out[n] = 0;
+    return n;
+}
+
+bool NodeQueryText(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, TextForm form,
+                   int retries, char* text, int maxLength, int& declared)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    int n = -1;
+    for (int i = 0; i <= retries; ++i) {
+        n = NodeQuery(code, p1, p2, reply);
+        if (n >= 0) break;
+    }
+    if (n < 0) return false;
+    if (form == TextForm::kCounted) {
+        if (n < kCountedMinimum) return false;
+        CopyCounted(reply, n, text, maxLength, declared);
+        return true;
+    }
+    declared = n;
+    const int length = std::min(n, std::max(maxLength, 0));
+    std::memcpy(text, reply, static_cast<std::size_t>(length));
+    text[length] = '\0';
+    return true;
+}
+
+int NodeQueryCountedText(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, char* text,
+                         int maxLength, int& declared)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n < 0) return n;
+    if (n == 0) {
+        text[0] = '\0';
+        declared = -1;
+        return 0;
+    }
+    if (n < kCountedMinimum) return kErrWrongLength;
+    return CopyCounted(reply, n, text, maxLength, declared);
+}
+
+int NodeQueryNineU16(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint16_t* values)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n < 0) return n;
+    if (n != 18) return kErrWrongLength;
+    for (int i = 0; i < 9; ++i) values[i] = GetU16(reply + 2 * i);
+    return 0;
+}
+
+int NodeQueryConnection(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, Connection& entry)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n < 0) return n;
+    if (n == 0) return 1;
+    if (n < kConnectionWireSize) return kErrWrongLength;
+    entry = DecodeConnection(reply);
+    return 0;
+}
+
+int NodeQueryDialupConnection(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
+                              DialupConnection& entry)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n == 0) return 0;
+    if (n != kDialupConnectionWireSize) return -1;
+    entry = DecodeDialupConnection(reply);
+    return 1;
+}
+
+int NodeQuerySmsConnection(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
+                           SmsConnection& entry)
+{
+    std::uint8_t reply[kReplyBufferSize];
+    const int n = NodeQuery(code, p1, p2, reply);
+    if (n == 0) return 0;
+    if (n != kSmsConnectionWireSize) return -1;
+    entry = DecodeSmsConnection(reply);
+    return 1;
+}
+
+} // namespace mnm
