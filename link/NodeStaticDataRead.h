@@ -1,0 +1,12 @@
+// Reads a node's hardware description through its queries.
+#pragma once
+
+#include "nodeconf/NodeStaticData.h"
+
+namespace mnm {
+
+// 0, or the first failure's code (the record is cleared after a failure
+// past the channel names).
+int ReadNodeStaticData(NodeStaticData& data);
+
+} // namespace mnm
