@@ -28,7 +28,8 @@ std::string Scalar(const std::string& key, const Json& v)
 std::string RecordToText(const NodeConf& conf)
 {
     std::string out;
-    for (const auto& [key, value] : RecordToJson(conf).items()) {
+    const Json record = RecordToJson(conf);
+    for (const auto& [key, value] : record.items()) {
         if (!value.is_array() || key == "reserved") {
             out += key + ": " + Scalar(key, value) + "\n";
             continue;

@@ -315,7 +315,7 @@ TEST(ConfigFileVersions, SectionsFollowTheFormatVersion)
     EXPECT_STREQ(full.smsMessages[31], c.smsMessages[31]);
     EXPECT_EQ(0, c.dialupConnectionCount);
     EXPECT_EQ(0, c.redialAttempts);
-    EXPECT_EQ(full.connections[5].pulseScaling, c.connections[5].pulseScaling);
+    EXPECT_EQ(+full.connections[5].pulseScaling, +c.connections[5].pulseScaling);
 
     // Dialup present but no redial records yet.
     ASSERT_EQ(0, Load(Join(without(1241, {{redial, dialup}}, true, false)), c));
@@ -325,8 +325,8 @@ TEST(ConfigFileVersions, SectionsFollowTheFormatVersion)
     // Before SMS and before pulse scaling.
     ASSERT_EQ(0, Load(Join(without(1026, {{sms, end}}, true, true)), c));
     EXPECT_EQ(0, c.smsConnectionCount);
-    EXPECT_EQ(0, c.connections[5].pulseScaling);
-    EXPECT_EQ(full.connections[5].changeThreshold, c.connections[5].changeThreshold);
+    EXPECT_EQ(0, +c.connections[5].pulseScaling);
+    EXPECT_EQ(+full.connections[5].changeThreshold, +c.connections[5].changeThreshold);
 
     // Network flags from 02030039 on.
     ASSERT_EQ(0, Load(Join(without(0x02030039, {}, false, false)), c));
@@ -356,8 +356,8 @@ TEST(ConfigFileVersions, OldSignatureHasNoVersionRecord)
     EXPECT_EQ(64, c.radioChannel);
     EXPECT_EQ('R', c.highwayEncoding);
     EXPECT_EQ(kMaxConnections, c.connectionCount);
-    EXPECT_EQ(full.connections[191].changeThreshold, c.connections[191].changeThreshold);
-    EXPECT_EQ(0, c.connections[191].pulseScaling);
+    EXPECT_EQ(+full.connections[191].changeThreshold, +c.connections[191].changeThreshold);
+    EXPECT_EQ(0, +c.connections[191].pulseScaling);
     EXPECT_EQ(full.secondaryRoutes[255], c.secondaryRoutes[255]);
     EXPECT_EQ(0u, c.networkFlags);
     EXPECT_EQ(0, c.smsConnectionCount);
@@ -382,8 +382,8 @@ TEST(ConfigFileRead, EntriesAreRebuiltFromTheirEndpoints)
     Connection zero;
     std::memset(&zero, 0, sizeof zero);
     EXPECT_EQ(0, std::memcmp(&zero, &back.connections[0], sizeof zero));
-    EXPECT_EQ(kConnValid | kConnOnChange | kConnOnInterval, back.connections[1].connFlags);
-    EXPECT_EQ(10u, back.connections[1].changeThreshold);
+    EXPECT_EQ(kConnValid | kConnOnChange | kConnOnInterval, +back.connections[1].connFlags);
+    EXPECT_EQ(10u, +back.connections[1].changeThreshold);
 }
 
 namespace {
