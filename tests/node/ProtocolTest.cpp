@@ -23,6 +23,8 @@ namespace {
 
 VirtualNode* gNode = nullptr;
 
+std::vector<std::uint8_t> Text(const std::string& s) { return {s.begin(), s.end()}; }
+
 class NodeOnTerminal : public ::testing::Environment {
 public:
     void SetUp() override
@@ -38,6 +40,10 @@ public:
         LinkInitialise();
         LinkSelectPort(gNode->DevicePath());
         thread_ = std::jthread([](std::stop_token stop) { LinkThread(stop); });
+        // Wait until the link has the port open, so no test's first bytes are lost.
+        gNode->SetQueryReply(query::kVersion, 0, 0, Text("2.08.0050"));
+        std::uint8_t reply[kReplyBufferSize];
+        for (int i = 0; i < 20 && NodeQuery(query::kVersion, 0, 0, reply) < 0; ++i) {}
     }
     void TearDown() override
     {
@@ -50,8 +56,6 @@ private:
     std::jthread thread_;
 };
 const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new NodeOnTerminal);
-
-std::vector<std::uint8_t> Text(const std::string& s) { return {s.begin(), s.end()}; }
 
 std::vector<std::uint8_t> Counted(std::uint32_t declared, const std::string& s)
 {
