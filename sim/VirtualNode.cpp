@@ -49,8 +49,15 @@ void VirtualNode::Stop()
 void VirtualNode::SetQueryReply(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
                                 std::vector<std::uint8_t> data)
 {
+    SetQueryReplies(code, p1, p2, {std::move(data)});
+}
+
+void VirtualNode::SetQueryReplies(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
+                                  std::vector<std::vector<std::uint8_t>> replies)
+{
     std::lock_guard<std::mutex> guard(lock_);
-    replies_[Key(code, p1, p2)] = std::move(data);
+    replies_[Key(code, p1, p2)] = std::move(replies);
+    replyUse_[Key(code, p1, p2)] = 0;
 }
 
 void VirtualNode::ClearQueryReply(std::uint8_t code, std::uint8_t p1, std::uint8_t p2)
@@ -100,9 +107,12 @@ void VirtualNode::Handle(const std::uint8_t* p, int length)
             std::lock_guard<std::mutex> guard(lock_);
             ++queryCounts_[p[2]];
             auto it = replies_.find(Key(p[2], p[3], p[4]));
-            if (it == replies_.end()) return; // an unknown query goes unanswered
+            if (it == replies_.end() || it->second.empty()) return; // unknown: unanswered
+            std::size_t& use = replyUse_[it->first];
+            const std::vector<std::uint8_t>& data = it->second[std::min(use, it->second.size() - 1)];
+            ++use;
             reply = {kTypeQuery, kQueryReply, p[2], p[3], p[4]};
-            reply.insert(reply.end(), it->second.begin(), it->second.end());
+            reply.insert(reply.end(), data.begin(), data.end());
         }
         Write(reply);
     } else if (length >= kCommandHeaderSize && p[0] == kTypeCommand) {

@@ -27,6 +27,9 @@ public:
     // The reply data for query (code, p1, p2); without one the query is not answered.
     void SetQueryReply(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
                        std::vector<std::uint8_t> data);
+    // Replies used in turn, the last one repeating.
+    void SetQueryReplies(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
+                         std::vector<std::vector<std::uint8_t>> replies);
     void ClearQueryReply(std::uint8_t code, std::uint8_t p1, std::uint8_t p2);
     // Statuses for command `code`, used in turn (the last one repeats); none = 1.
     void SetCommandStatuses(std::uint8_t code, std::vector<int> statuses);
@@ -54,7 +57,8 @@ private:
     std::thread thread_;
 
     mutable std::mutex lock_; // guards everything below
-    std::map<std::uint32_t, std::vector<std::uint8_t>> replies_;
+    std::map<std::uint32_t, std::vector<std::vector<std::uint8_t>>> replies_;
+    std::map<std::uint32_t, std::size_t> replyUse_;
     std::map<std::uint8_t, std::vector<int>> statuses_;
     std::map<std::uint8_t, std::size_t> statusUse_;
     std::map<std::uint8_t, int> queryCounts_;

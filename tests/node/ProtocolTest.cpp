@@ -135,6 +135,15 @@ TEST(NodeProtocol, FlashCommandRefusedFourTimesReturnsZero)
     EXPECT_FALSE(NodeFlashWriting());
 }
 
+TEST(NodeProtocol, FlashCommandWaitsWhileNodeWrites)
+{
+    gNode->SetCommandStatuses(command::kCommitRoutes, {kStatusFlashStarted});
+    gNode->SetQueryReplies(query::kFlashState, 0, 0, {{3}, {3}, {1}});
+    EXPECT_EQ(NodeFlashCommand(command::kCommitRoutes, nullptr, 0), 1);
+    EXPECT_EQ(gNode->QueryCount(query::kFlashState), 3);
+    EXPECT_FALSE(NodeFlashWriting());
+}
+
 TEST(NodeProtocol, SmsMessageOfFortyCharactersInTwoSegments)
 {
     const std::string message = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
