@@ -25,8 +25,8 @@ TEST(WireRecords, ConnectionFromNodeSetsValidOnlyForGoodEndpoints)
     EXPECT_EQ(c.connFlags, kConnValid | 0x03);
     EXPECT_EQ(c.originKind, 'a');
     EXPECT_EQ(c.destNode, 7);
-    EXPECT_EQ(c.connSpare, 0x12345678u);
-    EXPECT_EQ(c.changeThreshold, 0x0210u); // low byte first
+    EXPECT_EQ(+c.connSpare, 0x12345678u);
+    EXPECT_EQ(+c.changeThreshold, 0x0210u); // low byte first
     EXPECT_EQ(c.pulseScaling, 9);
 
     std::uint8_t bad[16];
@@ -35,7 +35,7 @@ TEST(WireRecords, ConnectionFromNodeSetsValidOnlyForGoodEndpoints)
     c = DecodeConnection(bad);
     EXPECT_EQ(c.connFlags, 0x03);
     EXPECT_EQ(c.destKind, 'a');
-    EXPECT_EQ(c.changeThreshold, 0x0210u);
+    EXPECT_EQ(+c.changeThreshold, 0x0210u);
 }
 
 TEST(WireRecords, ConnectionToNodeLayout)
