@@ -157,26 +157,32 @@ int NodeQueryConnection(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, Con
     return 0;
 }
 
-int NodeQueryDialupConnection(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
-                              DialupConnection& entry)
+namespace {
+// A table entry of exactly `size` bytes: 0 at the end of the table, 1 with
+// the entry, -1 for any other reply.
+template <typename Entry>
+int QueryExactEntry(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, int size,
+                    Entry (*decode)(const std::uint8_t*), Entry& entry)
 {
     std::uint8_t reply[kReplyBufferSize];
     const int n = NodeQuery(code, p1, p2, reply);
     if (n == 0) return 0;
-    if (n != kDialupConnectionWireSize) return -1;
-    entry = DecodeDialupConnection(reply);
+    if (n != size) return -1;
+    entry = decode(reply);
     return 1;
+}
+} // namespace
+
+int NodeQueryDialupConnection(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
+                              DialupConnection& entry)
+{
+    return QueryExactEntry(code, p1, p2, kDialupConnectionWireSize, DecodeDialupConnection, entry);
 }
 
 int NodeQuerySmsConnection(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
                            SmsConnection& entry)
 {
-    std::uint8_t reply[kReplyBufferSize];
-    const int n = NodeQuery(code, p1, p2, reply);
-    if (n == 0) return 0;
-    if (n != kSmsConnectionWireSize) return -1;
-    entry = DecodeSmsConnection(reply);
-    return 1;
+    return QueryExactEntry(code, p1, p2, kSmsConnectionWireSize, DecodeSmsConnection, entry);
 }
 
 } // namespace mnm
