@@ -1,0 +1,16 @@
+// Configurations for tests, demonstrations and benchmarks.
+#pragma once
+
+#include "nodeconf/NodeConf.h"
+
+namespace mnm {
+
+// Every table in use with a few entries: connections to this node and to
+// others (sorted by destination node, as a node holds them), both routing
+// tables, SMS messages of 0, 40 and 160 characters, alerts, dialup.
+NodeConf SampleConfiguration();
+
+// Every table at its capacity, every text at its full length.
+NodeConf MaximalConfiguration();
+
+} // namespace mnm

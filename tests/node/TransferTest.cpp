@@ -1,0 +1,357 @@
+// The receive and send sequences through the real link thread against the
+// virtual node.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <tuple>
+
+#include "link/NodeCodes.h"
+#include "link/NodeProtocol.h"
+#include "link/NodeTransfers.h"
+#include "link/Worker.h"
+#include "link/WireRecords.h"
+#include "nodeconf/MessageBuffer.h"
+#include "settings/Settings.h"
+#include "sim/SampleConfigurations.h"
+#include "tests/node/NodeOnTerminal.h"
+
+namespace mnm {
+namespace {
+
+std::vector<std::uint8_t> Counted(const std::string& s)
+{
+    std::vector<std::uint8_t> v(4, 0);
+    PutU32(v.data(), static_cast<std::uint32_t>(s.size()));
+    v.insert(v.end(), s.begin(), s.end());
+    v.push_back(0);
+    return v;
+}
+
+std::vector<std::uint8_t> SmsSizes(int connections, int numbers, int messages)
+{
+    std::vector<std::uint8_t> v(18, 0);
+    const int values[9] = {connections, numbers, messages, 0, 32, 32, 32, 5152, 160};
+    for (int i = 0; i < 9; ++i) PutU16(v.data() + 2 * i, static_cast<std::uint32_t>(values[i]));
+    return v;
+}
+
+// Derived fields aside, byte for byte.
+void ExpectSameConfiguration(NodeConf a, NodeConf b)
+{
+    ComputeDerivedFields(a);
+    ComputeDerivedFields(b);
+    EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
+    EXPECT_EQ(a.connectionCount, b.connectionCount);
+    EXPECT_STREQ(a.smsMessages[2], b.smsMessages[2]);
+}
+
+class Transfer : public OnNode {
+protected:
+    void SetUp() override
+    {
+        OnNode::SetUp();
+        WriteSetting(kSettingCommitToFlashOnDownload, "1");
+        // Short budgets keep the waits for what a node does not answer brief.
+        WriteSetting(kSettingNipQueryTimeout, "200");
+        ResetNodeQueryBudget();
+    }
+    void TearDown() override
+    {
+        WriteSetting(kSettingNipQueryTimeout, "800");
+        ResetNodeQueryBudget();
+    }
+
+    int Receive(NodeConf& record)
+    {
+        std::memset(&record, 0xAB, sizeof record);
+        return ReceiveFromNode(record, message_, progress_, lock_);
+    }
+    int Send(NodeConf record) { return SendToNode(record, message_, progress_, lock_); }
+    void Node(const std::function<void(NodeModel&)>& change) { TestNode().WithState(change); }
+    std::vector<VirtualNode::CommandSeen> CommandsOf(std::uint8_t code)
+    {
+        std::vector<VirtualNode::CommandSeen> found;
+        for (const auto& c : TestNode().Commands())
+            if (c.code == code) found.push_back(c);
+        return found;
+    }
+
+    std::string message_;
+    std::uint32_t progress_ = kProgressNothing;
+    std::mutex lock_;
+};
+
+// Samples the progress word from another thread while a transfer runs.
+class ProgressReader {
+public:
+    ProgressReader(std::uint32_t& word, std::mutex& lock)
+        : word_(word), lock_(lock), thread_([this](std::stop_token stop) {
+              while (!stop.stop_requested()) {
+                  Sample();
+                  std::this_thread::sleep_for(std::chrono::microseconds(200));
+              }
+          })
+    {
+    }
+    std::vector<std::uint32_t> Stop()
+    {
+        thread_.request_stop();
+        thread_.join();
+        Sample(); // the word the transfer left
+        return seen_;
+    }
+
+private:
+    void Sample()
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (seen_.empty() || seen_.back() != word_) seen_.push_back(word_);
+    }
+
+    std::uint32_t& word_;
+    std::mutex& lock_;
+    std::vector<std::uint32_t> seen_;
+    std::jthread thread_;
+};
+
+TEST_F(Transfer, SentConfigurationComesBackAndIsCommitted)
+{
+    const NodeConf sent = SampleConfiguration();
+    ProgressReader reader(progress_, lock_);
+    ASSERT_EQ(Send(sent), 0) << message_;
+    const std::vector<std::uint32_t> words = reader.Stop();
+    NodeConf flash{};
+    Node([&](NodeModel& s) { flash = s.Flash(); });
+    ExpectSameConfiguration(flash, sent);
+
+    // Sending rises in per mille, commits are counted, and it ends idle.
+    std::uint32_t last = 0;
+    bool committing = false;
+    for (std::uint32_t w : words) {
+        if (w >> 16 == kProgressSending) {
+            EXPECT_GE(w & 0xFFFF, last);
+            last = w & 0xFFFF;
+        }
+        committing = committing || w >> 16 == kProgressCommitting;
+    }
+    EXPECT_EQ(last, 1000u);
+    EXPECT_TRUE(committing);
+    EXPECT_EQ(words.back(), kProgressIdle);
+
+    NodeConf received;
+    ASSERT_EQ(Receive(received), 0) << message_;
+    ExpectSameConfiguration(received, sent);
+    EXPECT_EQ(progress_, kProgressIdle);
+}
+
+TEST_F(Transfer, ReceiveOfAnOlderNodeSkipsTableSizesAndCountsPastTheEstimate)
+{
+    Node([](NodeModel& s) {
+        s.SetVersion("2.03.0040");
+        s.SetConfig(SampleConfiguration());
+    });
+    ProgressReader reader(progress_, lock_);
+    NodeConf r;
+    ASSERT_EQ(Receive(r), 0) << message_;
+    std::uint32_t highest = 0;
+    for (std::uint32_t w : reader.Stop())
+        if (w >> 16 == kProgressReceiving) highest = std::max(highest, w & 0xFFFF);
+    EXPECT_GT(highest, 1000u);
+    for (std::uint8_t code : {query::kRouteTableSize, query::kConnectionCount, query::kNetworkFlags})
+        EXPECT_EQ(TestNode().QueryCount(code), 0) << +code;
+    EXPECT_EQ(r.networkFlags, 0u);
+    EXPECT_EQ(r.connectionCount, 5);
+}
+
+TEST_F(Transfer, ReceiveTakesFullTablesAndMissingFeatures)
+{
+    NodeConf full = NewNodeConf();
+    const NodeConf maximal = MaximalConfiguration();
+    std::memcpy(full.connections, maximal.connections, sizeof full.connections);
+    full.connectionCount = kMaxConnections;
+    std::memcpy(full.smsMessages, maximal.smsMessages, sizeof full.smsMessages);
+    Node([&](NodeModel& s) { s.SetConfig(full); });
+    NodeConf r;
+    ASSERT_EQ(Receive(r), 0) << message_;
+    EXPECT_EQ(r.connectionCount, kMaxConnections);
+    for (const auto& q : TestNode().Queries())
+        EXPECT_FALSE(q.code == query::kConnection && q.p1 * 256 + q.p2 >= kMaxConnections);
+    EXPECT_EQ(r.smsMessageCount, 32);
+    EXPECT_STREQ(r.smsMessages[31], maximal.smsMessages[31]);
+
+    // No dialup, no low-power parameters: the reading still succeeds.
+    TestNode().Reset();
+    Node([](NodeModel& s) { s.SetConfig(SampleConfiguration()); });
+    TestNode().InjectFault({kTypeQuery, query::kDialupConnection, 1}, {Fault::kDrop});
+    TestNode().InjectFault({kTypeQuery, query::kLowPowerReceiver}, {Fault::kDrop});
+    ASSERT_EQ(Receive(r), 0) << message_;
+    EXPECT_EQ(r.dialupConnectionCount, 0);
+    EXPECT_EQ(r.dialupNumberCount, 0);
+    EXPECT_EQ(r.redialAttempts, 0);
+    EXPECT_TRUE(IsAbsent(r.lowPowerReceiver));
+    EXPECT_TRUE(IsAbsent(r.preTransmitOnTime));
+    EXPECT_EQ(TestNode().QueryCount(query::kLowPowerReceiver), 3);
+}
+
+TEST_F(Transfer, ReceiveFailuresNameWhatCouldNotBeRead)
+{
+    NodeConf r;
+    TestNode().SetQueryReply(query::kDialupConnection, 1, 0, {});
+    TestNode().InjectFault({kTypeQuery, query::kRedialParameters}, {Fault::kDrop});
+    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(message_, "Unable to upload Dialup Connections' Redial parameters");
+
+    TestNode().Reset();
+    TestNode().SetQueryReply(query::kSmsTableSizes, 0, 0, SmsSizes(0, 0, 33));
+    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(message_, "There are 33 SMS Messages,\nbut the maximum is 32.");
+
+    TestNode().Reset();
+    TestNode().SetQueryReply(query::kDialupNumber, 1, 0, Counted(std::string(33, '5')));
+    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(message_, "Dialup Connection Telephone Number #1 is too long enough (33 vs 32)");
+
+    TestNode().Reset();
+    Node([](NodeModel& s) { s.SetConfig(SampleConfiguration()); });
+    TestNode().SetQueryReply(query::kSmsNumber, 0, 3, Counted("999"));
+    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(message_, "Unable to confirm end of list of (2) SMS Telephone Numbers");
+
+    // More numbers than the record holds: stop, and store nothing beyond it.
+    TestNode().Reset();
+    NodeConf numbers = NewNodeConf();
+    std::memcpy(numbers.dialupNumbers, MaximalConfiguration().dialupNumbers, sizeof numbers.dialupNumbers);
+    Node([&](NodeModel& s) { s.SetConfig(numbers); });
+    TestNode().SetQueryReply(query::kDialupNumber, 33, 0, Counted("123"));
+    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(message_, "Dialup Connection Telephone Number #33 is beyond the maximum of 32");
+}
+
+TEST_F(Transfer, SendRefusesWhatTheNodeCannotTakeBeforeWriting)
+{
+    NodeConf c = SampleConfiguration();
+    c.radioChannel = static_cast<std::int32_t>(absent);
+    c.transmitInterval = static_cast<std::int32_t>(absent);
+    c.networkFlags = 0;
+    Node([](NodeModel& s) { s.SetVersion("2.02.0000"); });
+    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(message_, "These items are empty:\nChannel Number, Transmit Interval,\n"
+                        "but the connected Node does not accept empty values for them");
+    c.transmitInterval = 600;
+    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(message_, "The connected Node does not accept an empty value for the Channel Number field.");
+
+    c = SampleConfiguration();
+    c.networkFlags = kFlagNoRadio;
+    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(message_, "The connected Node does not allow the usage of Network Flags,\n"
+                        " specifically the non-fitting of a UHF Radio Module");
+    c.networkFlags = kFlagNoModem;
+    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(message_, "The connected Node does not allow the usage of Network Flags");
+
+    TestNode().Reset();
+    Node([](NodeModel& s) { s.SetSmsSupported(false); });
+    c = NewNodeConf();
+    c.smsConnections[0] = SampleConfiguration().smsConnections[0];
+    c.smsConnectionCount = 1;
+    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(message_, "This SMS parameter has been defined:\n\n1 SMS Connection.\n\n"
+                        "However, the connected Node does not support SMS's.\n");
+    EXPECT_TRUE(CommandsOf(command::kRadioChannel).empty()); // nothing written
+}
+
+TEST_F(Transfer, SendOrdersConnectionsRoutesAndSmsSegments)
+{
+    NodeConf c = SampleConfiguration();
+    const int destinations[] = {7, 3, 0, 7};
+    c.connectionCount = 4;
+    for (int i = 0; i < 4; ++i) c.connections[i].destNode = static_cast<std::uint8_t>(destinations[i]);
+    c.connections[0].changeThreshold = 70;
+    c.connections[3].changeThreshold = 73;
+    std::memset(c.smsMessages, 0, sizeof c.smsMessages);
+    std::memset(c.smsMessages[1], 'x', 70);
+    ComputeDerivedFields(c);
+    ASSERT_EQ(Send(c), 0) << message_;
+
+    // Node 0 first, then 3, then the two to 7 in table order, at indexes from 0.
+    std::vector<std::tuple<int, int, int>> order; // destination, index, threshold
+    for (const auto& w : CommandsOf(command::kConnection))
+        if (w.data.size() == 18) order.emplace_back(w.data[2 + 5], GetU16(w.data.data()), w.data[2 + 13]);
+    EXPECT_EQ(order, (std::vector<std::tuple<int, int, int>>{{0, 0, 3}, {3, 1, 2}, {7, 2, 70}, {7, 3, 73}}));
+
+    std::vector<int> routes;
+    for (const auto& w : CommandsOf(command::kRoute))
+        if (w.data.size() == 6) routes.push_back(GetU16(w.data.data()));
+    EXPECT_EQ(routes, (std::vector<int>{1, 2, 3, 129, 130}));
+
+    std::vector<std::pair<int, std::size_t>> segments;
+    for (const auto& w : CommandsOf(command::kSmsMessageSegment))
+        if (w.data[1] == 2) segments.emplace_back(w.data[0], w.data.size() - 2);
+    EXPECT_EQ(segments, (std::vector<std::pair<int, std::size_t>>{{0, 32}, {1, 32}, {2, 6}}));
+}
+
+TEST_F(Transfer, SendCommitsAfterAWipeAndOnlyWhenAsked)
+{
+    TestNode().InjectFault({kTypeCommand, command::kWipeFlash}, {Fault::kStatus, 2, 3});
+    ASSERT_EQ(Send(SampleConfiguration()), 0) << message_;
+    EXPECT_EQ(CommandsOf(command::kWipeFlash).size(), 4u);
+    EXPECT_EQ(CommandsOf(command::kCommitDialup).size(), 1u);
+
+    TestNode().Reset();
+    WriteSetting(kSettingCommitToFlashOnDownload, "0");
+    ASSERT_EQ(Send(SampleConfiguration()), 0) << message_;
+    for (std::uint8_t code : {command::kWipeFlash, command::kCommitRoutes, command::kCommitConnections,
+                              command::kCommitDialup})
+        EXPECT_TRUE(CommandsOf(code).empty()) << +code;
+    NodeConf flash{}, working{};
+    Node([&](NodeModel& s) {
+        flash = s.Flash();
+        working = s.Working();
+    });
+    EXPECT_EQ(working.connectionCount, 5);
+    EXPECT_NE(std::memcmp(&flash, &working, sizeof flash), 0);
+}
+
+TEST_F(Transfer, SendThatCannotRestoreTheSchedulerFails)
+{
+    // The scheduler is switched, then never answers again.
+    TestNode().InjectFault({kTypeCommand, command::kTaskScheduler}, {Fault::kStatus, 1, 1});
+    TestNode().InjectFault({kTypeCommand, command::kTaskScheduler}, {Fault::kDrop});
+    EXPECT_EQ(Send(SampleConfiguration()), kComposedMessage);
+    EXPECT_EQ(message_, "Reset the Node by removing the power for a minimum of 2 seconds.");
+    EXPECT_EQ(CommandsOf(command::kTaskScheduler).size(), 6u);
+}
+
+TEST_F(Transfer, NodeWithoutHighwayTakesOnlyTheValuesMeaningNone)
+{
+    Node([](NodeModel& s) {
+        s.SetHighwaySupported(false);
+        s.SetConfig(SampleConfiguration());
+    });
+    NodeConf r;
+    ASSERT_EQ(Receive(r), 0) << message_;
+    EXPECT_EQ(r.highwayEncoding, 0);
+    EXPECT_EQ(r.highwayParity, 'S');
+    ASSERT_EQ(Send(r), 0) << message_;
+
+    NodeConf fresh = NewNodeConf();
+    fresh.highwayEncoding = 'A';
+    fresh.highwayCharSize = 8;
+    fresh.highwayParity = 'E';
+    fresh.highwayCheckParity = 1;
+    ASSERT_EQ(Send(fresh), 0) << message_;
+
+    TestNode().Reset();
+    Node([](NodeModel& s) { s.SetHighwaySupported(false); });
+    NodeConf rtu = SampleConfiguration(); // 'R', a highway the node cannot take
+    EXPECT_EQ(Send(rtu), -4001);
+    EXPECT_TRUE(CommandsOf(command::kLowPowerReceiver).empty());
+    EXPECT_TRUE(CommandsOf(command::kRedialParameters).empty());
+}
+
+} // namespace
+} // namespace mnm

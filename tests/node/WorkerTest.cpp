@@ -1,0 +1,332 @@
+// The communication worker through the real link thread against the
+// virtual node. Requests that must fall between two passes are left from
+// the post callback, which runs on the worker thread between passes.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "link/NodeCodes.h"
+#include "link/NodeProtocol.h"
+#include "link/Worker.h"
+#include "settings/Settings.h"
+#include "tests/node/NodeOnTerminal.h"
+
+namespace mnm {
+namespace {
+
+constexpr int kLiveId = 8501;
+constexpr int kMonitorId = 8502;
+constexpr int kReceiveId = 8503;
+constexpr int kNodeDataId = 8505;
+constexpr auto kPatience = std::chrono::seconds(30);
+
+int GetPower(const std::vector<std::uint8_t>& data) { return data.size() == 2 ? data[0] << 8 | data[1] : -1; }
+
+class Worker : public OnNode {
+protected:
+    void SetUp() override
+    {
+        OnNode::SetUp();
+        // Short budgets keep the passes without a node brief.
+        WriteSetting(kSettingNipQueryTimeout, "200");
+        ResetNodeQueryBudget();
+        WriteSetting(kSettingMonitorConnectedNodeIdentity, "1");
+    }
+    void TearDown() override
+    {
+        WorkerStop();
+        WriteSetting(kSettingNipQueryTimeout, "800");
+        ResetNodeQueryBudget();
+    }
+
+    void StartWorker()
+    {
+        ASSERT_TRUE(WorkerStart([this](int id) { return OnPost(id); }));
+        ASSERT_EQ(WorkerStartLive(kLiveId), 0);
+    }
+
+    // Runs `hook` on the worker thread at its next post, between two passes.
+    // Returns the mark from which WaitForPosts counts that post.
+    std::size_t BetweenPasses(std::function<void()> hook)
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        hook_ = std::move(hook);
+        return posts_.size();
+    }
+
+    std::size_t Mark()
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        return posts_.size();
+    }
+
+    // Waits for `count` posts of `id` after `first`; returns the connected
+    // state at each.
+    std::vector<int> WaitForPosts(int id, int count) { return WaitForPosts(id, count, Mark()); }
+    std::vector<int> WaitForPosts(int id, int count, std::size_t first)
+    {
+        std::unique_lock<std::mutex> lock(lock_);
+        std::vector<int> seen;
+        posted_.wait_for(lock, kPatience, [&] {
+            seen.clear();
+            for (std::size_t i = first; i < posts_.size(); ++i)
+                if (posts_[i].first == id) seen.push_back(posts_[i].second);
+            return static_cast<int>(seen.size()) >= count;
+        });
+        EXPECT_EQ(static_cast<int>(seen.size()), count) << "posts of " << id;
+        return seen;
+    }
+
+    // Leaves the requests between two passes and waits for the pass that takes them.
+    void RequestBetweenPasses(std::function<void()> requests)
+    {
+        WaitForPosts(kLiveId, 2, BetweenPasses(std::move(requests)));
+    }
+
+    std::vector<VirtualNode::CommandSeen> CommandsOf(std::uint8_t code)
+    {
+        std::vector<VirtualNode::CommandSeen> found;
+        for (const auto& c : TestNode().Commands())
+            if (c.code == code) found.push_back(c);
+        return found;
+    }
+
+    template <typename Pred> bool Eventually(Pred pred)
+    {
+        const auto end = std::chrono::steady_clock::now() + kPatience;
+        while (!pred()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+
+private:
+    bool OnPost(int id)
+    {
+        const int connected = WorkerIsNodeConnected();
+        std::function<void()> hook;
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            posts_.emplace_back(id, connected);
+            hook.swap(hook_);
+        }
+        if (hook) hook();
+        posted_.notify_all();
+        return true;
+    }
+
+    std::mutex lock_;
+    std::condition_variable posted_;
+    std::vector<std::pair<int, int>> posts_;
+    std::function<void()> hook_;
+};
+
+TEST_F(Worker, ConnectedStateFollowsThePresencePoll)
+{
+    TestNode().SetSilent(true);
+    StartWorker();
+    for (int connected : WaitForPosts(kLiveId, 3)) EXPECT_EQ(connected, 0);
+    char name[8] = "x";
+    EXPECT_EQ(WorkerNodeIdentity(name, sizeof name), -1);
+    EXPECT_STREQ(name, "");
+    std::uint8_t block[kStatusBlockSize];
+    EXPECT_EQ(WorkerStatusBlock(block), -1);
+
+    const std::size_t appears = BetweenPasses([] { TestNode().SetSilent(false); });
+    EXPECT_EQ(WaitForPosts(kLiveId, 2, appears), (std::vector<int>{0, 1}));
+    int number = 0;
+    std::string network;
+    TestNode().WithState([&](NodeModel& s) {
+        number = s.Working().nodeNumber;
+        network = std::string(s.Working().networkName).substr(0, kIdentityNameLength);
+    });
+    EXPECT_EQ(WorkerNodeIdentity(name, sizeof name), number);
+    EXPECT_EQ(std::string(name), network);
+    EXPECT_EQ(WorkerNodeIdentity(name, kIdentityNameLength), -1); // no room for the name
+    EXPECT_EQ(WorkerStatusBlock(block), 0);
+
+    // Gone: still connected after one failed pass, not after the second.
+    const std::size_t goes = BetweenPasses([] { TestNode().SetSilent(true); });
+    EXPECT_EQ(WaitForPosts(kLiveId, 3, goes), (std::vector<int>{1, 1, 0}));
+    EXPECT_EQ(WorkerNodeIdentity(name, sizeof name), -1);
+}
+
+TEST_F(Worker, OneShotJobsRefuseRequestsWhileRunningAndHoldResults)
+{
+    StartWorker();
+    WaitForPosts(kLiveId, 1);
+    TestNode().InjectFault({kTypeQuery, query::kNodeNumber}, {Fault::kDelay, 150, 1});
+    ASSERT_EQ(WorkerStartReceive(kReceiveId), 0);
+    EXPECT_EQ(WorkerStartReceive(kReceiveId), kErrWorkerBusy);
+    EXPECT_EQ(WorkerStartNodeDataRead(kNodeDataId), kErrWorkerBusy);
+    EXPECT_EQ(WorkerStartLive(kLiveId), kErrWorkerBusy);
+    EXPECT_EQ(WorkerIsBusy(), 1);
+    WaitForPosts(kReceiveId, 1);
+    EXPECT_EQ(WorkerCurrentJob(), kJobLive);
+    EXPECT_EQ(WorkerStartReceive(kReceiveId), kErrResultWaiting); // until the record is taken
+    NodeConf record{};
+    ASSERT_EQ(WorkerTakeReceivedRecord(record), 1);
+    int number = -1;
+    TestNode().WithState([&](NodeModel& s) { number = s.Flash().nodeNumber; });
+    EXPECT_EQ(record.nodeNumber, number);
+    EXPECT_EQ(WorkerTakeReceivedRecord(record), kRequestNone);
+    char message[kWorkerMessageLength + 1];
+    WorkerMessage(message, sizeof message);
+    EXPECT_STREQ(message, "");
+
+    ASSERT_EQ(WorkerStartNodeDataRead(kNodeDataId), 0);
+    WaitForPosts(kNodeDataId, 1);
+    EXPECT_EQ(WorkerStartNodeDataRead(kNodeDataId), kErrResultWaiting);
+    NodeStaticData data;
+    ASSERT_EQ(WorkerTakeNodeData(data), 1);
+    EXPECT_EQ(data.cardNameCount, 2);
+    EXPECT_GT(data.channelGroupCount, 0);
+    EXPECT_STREQ(data.firmwareVersion, "2.08.0050");
+    EXPECT_EQ(WorkerTakeNodeData(data), kRequestNone);
+    EXPECT_EQ(WorkerStartNodeDataRead(kNodeDataId), 0);
+    WaitForPosts(kNodeDataId, 1);
+}
+
+TEST_F(Worker, NodeDataReadFailingPartWayPublishesNothingAndDisconnects)
+{
+    StartWorker();
+    EXPECT_EQ(WaitForPosts(kLiveId, 1), std::vector<int>{1});
+    // Without status blocks nothing reconnects the node behind the test's back.
+    TestNode().InjectFault({kTypeQuery, query::kStatusBlock}, {Fault::kDrop});
+    TestNode().InjectFault({kTypeQuery, query::kChannelLayout}, {Fault::kDrop});
+    ASSERT_EQ(WorkerStartNodeDataRead(kNodeDataId), 0);
+    NodeStaticData data;
+    ASSERT_TRUE(Eventually([&] { return WorkerTakeNodeData(data) != kRequestRunning; }));
+    EXPECT_EQ(WorkerTakeNodeData(data), kRequestFailed);
+    EXPECT_EQ(WorkerIsNodeConnected(), 0);
+    EXPECT_EQ(WorkerCurrentJob(), kJobLive);
+}
+
+TEST_F(Worker, LiveRequestsAreTakenOncePerPass)
+{
+    StartWorker();
+    WaitForPosts(kLiveId, 1);
+
+    RequestBetweenPasses([] {
+        WorkerRequestToggle();
+        WorkerRequestToggle();
+    });
+    EXPECT_TRUE(CommandsOf(command::kEndpointControl).empty());
+    RequestBetweenPasses([] { WorkerRequestToggle(); });
+    ASSERT_EQ(CommandsOf(command::kEndpointControl).size(), 1u);
+    EXPECT_EQ(CommandsOf(command::kEndpointControl)[0].data, (std::vector<std::uint8_t>{0, 0, 0, 14}));
+
+    const std::uint16_t local[6] = {14, 60, 65535, 65535, 65535, 65535};
+    RequestBetweenPasses([&] { WorkerRequestEndpointControl(0, local); });
+    EXPECT_EQ(CommandsOf(command::kEndpointControl).back().data,
+              (std::vector<std::uint8_t>{0, 0, 0, 14, 0, 60, 255, 255, 255, 255, 255, 255, 255, 255}));
+    WaitForPosts(kLiveId, 1); // a status block of the carrier-receiving node
+    std::uint8_t block[kStatusBlockSize];
+    ASSERT_EQ(WorkerStatusBlock(block), 0);
+    EXPECT_EQ(block[5], kModeCarrierReceive);
+    RequestBetweenPasses([] { WorkerRequestToggle(); });
+    EXPECT_EQ(CommandsOf(command::kEndpointControl).back().data, (std::vector<std::uint8_t>{0, 0, 0, 16}));
+
+    const std::uint16_t remote[6] = {10, 40, 7, 500, 65535, 65535};
+    RequestBetweenPasses([&] { WorkerRequestEndpointControl(5, remote); });
+    ASSERT_EQ(CommandsOf(command::kEndpointControlNode).size(), 1u);
+    EXPECT_EQ(CommandsOf(command::kEndpointControlNode)[0].data,
+              (std::vector<std::uint8_t>{0, 5, 0, 0, 0, 10, 0, 40, 0, 7, 1, 244, 255, 255, 255, 255}));
+
+    TestNode().SetQueryReply(query::kPresentChannel, 0, 0, {0, 14});
+    TestNode().SetQueryReply(query::kHighestChannel, 0, 0, {16});
+    RequestBetweenPasses([] {
+        for (int i = 0; i < 3; ++i) WorkerRequestChannelStep(1);
+    });
+    ASSERT_EQ(CommandsOf(command::kSetChannel).size(), 1u);
+    EXPECT_EQ(CommandsOf(command::kSetChannel)[0].data, (std::vector<std::uint8_t>{0, 16}));
+    RequestBetweenPasses([] { WorkerRequestChannelStep(-20); });
+    EXPECT_EQ(CommandsOf(command::kSetChannel).back().data, (std::vector<std::uint8_t>{0, 1}));
+
+    TestNode().SetQueryReply(query::kPresentPower, 0, 0, {0, 237});
+    const std::pair<int, int> powerSteps[] = {{-1, 230}, {1, 240}, {2, 250}};
+    for (const auto& [steps, expected] : powerSteps) {
+        RequestBetweenPasses([steps] { WorkerRequestPowerStep(steps); });
+        EXPECT_EQ(GetPower(CommandsOf(command::kSetPower).back().data), expected) << steps;
+    }
+    EXPECT_EQ(CommandsOf(command::kSetPower).size(), 3u);
+
+    const std::uint8_t bytes[18] = {1, 2, 3};
+    EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 18), -1);
+    EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 0), -2);
+    RequestBetweenPasses([&] {
+        EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 3), 0);
+        EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 3), -3);
+        WorkerRequestOnOff(7);
+        WorkerRequestMemoryRead(0x1234);
+    });
+    EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 3), 0); // the first was taken
+    ASSERT_EQ(CommandsOf(command::kEngineering).size(), 1u);
+    EXPECT_EQ(CommandsOf(command::kEngineering)[0].data, (std::vector<std::uint8_t>{1, 2, 3}));
+    ASSERT_EQ(CommandsOf(command::kOnOff).size(), 1u);
+    EXPECT_EQ(CommandsOf(command::kOnOff)[0].data, (std::vector<std::uint8_t>{0, 0, 0, 1}));
+    std::uint8_t memory[kMemoryReplySize];
+    int base = 0;
+    EXPECT_EQ(WorkerTakeMemoryReply(memory, base), kMemoryBlockSize);
+    EXPECT_EQ(base, 0x1230);
+    EXPECT_EQ(WorkerTakeMemoryReply(memory, base), -1);
+    bool asked = false;
+    for (const auto& q : TestNode().Queries())
+        asked = asked || (q.code == query::kMemory && q.p1 == 1 && q.p2 == 0x23);
+    EXPECT_TRUE(asked);
+}
+
+TEST_F(Worker, LiveValuesAreGatheredOverPassesAndABadReplyStartsAgain)
+{
+    StartWorker();
+    ASSERT_TRUE(Eventually([] { return WorkerLiveValuesState() == 2; }));
+    std::uint16_t values[kLiveValueCount];
+    WorkerTakeLiveValues(values);
+    EXPECT_EQ(WorkerLiveValuesState(), 1);
+    EXPECT_NE(values[0], 65535);
+    EXPECT_EQ(values[kLiveValueCount - 1], 65535);
+
+    TestNode().SetQueryReply(query::kLiveValues, 0, 0, {0, 0, 1, 2});
+    WaitForPosts(kLiveId, 3);
+    EXPECT_EQ(WorkerLiveValuesState(), 0);
+    const auto queries = TestNode().Queries();
+    std::vector<int> firstIndexes;
+    for (const auto& q : queries)
+        if (q.code == query::kLiveValues) firstIndexes.push_back(q.p1);
+    ASSERT_GE(firstIndexes.size(), 2u);
+    EXPECT_EQ(firstIndexes[firstIndexes.size() - 1], 0);
+    EXPECT_EQ(firstIndexes[firstIndexes.size() - 2], 0);
+}
+
+TEST_F(Worker, MonitorRequestedDuringAOneShotJobStartsAfterIt)
+{
+    StartWorker();
+    WaitForPosts(kLiveId, 1);
+    WorkerSelectMonitoredEndpoint('d', 1, 2);
+    TestNode().InjectFault({kTypeQuery, query::kNodeNumber}, {Fault::kDelay, 150, 1});
+    ASSERT_EQ(WorkerStartNodeDataRead(kNodeDataId), 0);
+    EXPECT_EQ(WorkerStartMonitor(kMonitorId), kErrWorkerBusy);
+    WaitForPosts(kMonitorId, 1);
+    EXPECT_EQ(WorkerCurrentJob(), kJobMonitor);
+    std::uint8_t reading[kMonitorReadingSize];
+    ASSERT_EQ(WorkerMonitorReading(reading), 0);
+    EXPECT_EQ(reading[4], 0);
+    EXPECT_EQ(reading[5], 'd');
+    EXPECT_EQ(reading[6], 1);
+    EXPECT_EQ(reading[7], 2);
+    ASSERT_FALSE(CommandsOf(command::kSelectMonitor).empty());
+    EXPECT_EQ(CommandsOf(command::kSelectMonitor)[0].data, (std::vector<std::uint8_t>{0, 'd', 1, 2, 0}));
+    std::uint8_t block[kStatusBlockSize];
+    EXPECT_EQ(WorkerStatusBlock(block), -1); // only the live job has one
+
+    ASSERT_EQ(WorkerStartLive(kLiveId), 0);
+    EXPECT_EQ(WorkerMonitorReading(reading), -2);
+}
+
+} // namespace
+} // namespace mnm
