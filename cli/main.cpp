@@ -16,6 +16,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"dump", mnm::cli::RunDump, "print every field of a configuration file (--json for JSON)"},
+    {"verify", mnm::cli::RunVerify, "check configuration files as Verify does"},
+    {"build", mnm::cli::RunBuild, "build a configuration file from JSON, after the check of Save"},
 };
 
 void PrintHelp(std::FILE* to)

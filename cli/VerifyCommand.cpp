@@ -1,0 +1,40 @@
+#include "cli/Commands.h"
+
+#include "editor/model/Transfer.h"
+#include "nodeconf/ConfigFile.h"
+#include "nodeconf/ErrorCatalogue.h"
+#include "nodeconf/TextEncoding.h"
+
+#include <cstdio>
+
+namespace mnm::cli {
+
+namespace {
+constexpr const char* kUsage = "mnm verify FILE...";
+}
+
+int RunVerify(const std::vector<std::string>& args)
+{
+    std::vector<std::string> files;
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            std::printf("usage: %s\nChecks each configuration FILE as Verify does and prints FILE: MESSAGE.\n", kUsage);
+            return kExitOk;
+        }
+        if (a.starts_with("-") && a != "-") return UsageError("unknown option " + a, kUsage);
+        files.push_back(a);
+    }
+    if (files.empty()) return UsageError("verify takes at least one FILE", kUsage);
+
+    bool allPassed = true;
+    for (const std::string& file : files) {
+        NodeConf conf;
+        int code = LoadFromPath(conf, file);
+        if (code == 0) code = editor::VerifyRecord(conf);
+        allPassed = allPassed && code == 0;
+        std::printf("%s: %s\n", file.c_str(), Cp1252ToUtf8(MessageForCode(code)).c_str());
+    }
+    return allPassed ? kExitOk : kExitFailure;
+}
+
+} // namespace mnm::cli
