@@ -1,5 +1,7 @@
 #include "editor/model/PageRules.h"
 
+#include "nodeconf/ErrorCatalogue.h"
+
 #include <cctype>
 #include <cstdio>
 
@@ -118,6 +120,46 @@ AlertPageRules AlertRulesFor(const std::string& endpoint, int analogCondition)
 SmsCounters Counters(const EditorContents& e)
 {
     return {e.smsMessages.CurrentPage(), e.smsNumbers.CurrentPage(), e.smsMessages.TotalLength()};
+}
+
+std::string AddAlertFromControls(EditorContents& e, AlertInput in)
+{
+    in.messagePage = e.smsMessages.CurrentPage();
+    in.telephonePage = e.smsNumbers.CurrentPage();
+    SmsConnection a;
+    int code = BuildAlert(in, a);
+    if (code == 0) code = AddAlert(e.alerts, a);
+    return code == 0 ? "" : MessageForCode(code);
+}
+
+RoutingPageRules RoutingRulesFor(const EditorContents& e, bool routingPageShown, bool secondaryChosen,
+                                 bool telephoneChosen)
+{
+    RoutingPageRules r;
+    r.showPrimary = routingPageShown && !secondaryChosen;
+    r.showSecondary = routingPageShown && secondaryChosen;
+    r.nodeEditEnabled = !telephoneChosen;
+    r.telephoneChoiceText = e.leasedLineModem ? "&Leased Line" : "Tele&phone";
+    return r;
+}
+
+TelephoneBlockRules TelephoneBlockRulesFor(const EditorContents& e, int currentPage, bool primaryChosen,
+                                           bool telephoneChosen)
+{
+    TelephoneBlockRules r;
+    r.pageLabel = e.dialupNumbers.CurrentPage();
+    const bool inUse = currentPage == kRoutingPage || (currentPage == kDialupPage && primaryChosen);
+    if (!inUse) return r;
+    // On the routing page the block is only greyed while Repeater Node is chosen.
+    const bool greyed = currentPage == kRoutingPage && !telephoneChosen;
+    if (e.leasedLineModem) {
+        r.showLeasedLinePicture = true;
+        r.leasedLinePictureEnabled = !greyed;
+    } else {
+        r.showTelephoneControls = true;
+        r.telephoneControlsEnabled = e.dialupModem && !greyed;
+    }
+    return r;
 }
 
 bool CopyBackAlert(EditorContents& e, AlertInput& in)

@@ -61,6 +61,30 @@ struct SmsCounters {
 };
 SmsCounters Counters(const EditorContents& e);
 
+// The alerts page's Add button: an empty text, or the message to show under
+// the caption "Error Adding Alert" (the list is then unchanged).
+std::string AddAlertFromControls(EditorContents& e, AlertInput in);
+
+// The routing page: which list shows, the node edit and the Telephone text.
+struct RoutingPageRules {
+    bool showPrimary = false, showSecondary = false;
+    bool nodeEditEnabled = false;
+    std::string telephoneChoiceText;
+};
+RoutingPageRules RoutingRulesFor(const EditorContents& e, bool routingPageShown, bool secondaryChosen,
+                                 bool telephoneChosen);
+
+// The telephone-number block shared by the routing and dialup pages.
+struct TelephoneBlockRules {
+    bool showLeasedLinePicture = false, leasedLinePictureEnabled = false;
+    bool showTelephoneControls = false, telephoneControlsEnabled = false;
+    int pageLabel = 1;
+};
+// `primaryChosen`: the dialup page's Primary/Secondary list; `telephoneChosen`:
+// the routing page's choice.
+TelephoneBlockRules TelephoneBlockRulesFor(const EditorContents& e, int currentPage, bool primaryChosen,
+                                           bool telephoneChosen);
+
 // The selected alert back into the page's inputs; false when it does not read.
 bool CopyBackAlert(EditorContents& e, AlertInput& in);
 

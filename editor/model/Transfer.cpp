@@ -213,14 +213,6 @@ int StoreDialup(const EditorContents& e, NodeConf& conf)
 
 } // namespace
 
-void Reset(EditorContents& e)
-{
-    // The Pre-Transmit On-Time text is the one field "New" leaves alone.
-    const std::string preTransmit = e.preTransmitOnTime;
-    e = EditorContents{};
-    e.preTransmitOnTime = preTransmit;
-}
-
 void LoadIntoEditor(const NodeConf& conf, EditorContents& e)
 {
     e.uhfRadio = !(conf.networkFlags & kFlagNoRadio);

@@ -136,3 +136,42 @@ TEST(Explain, AlarmDelayAndRetriesMessages)
     ChangeNetworkField(e, x, kAlarmDelayField, "x");
     EXPECT_TRUE(x.text.starts_with("The Alarm Delay must be digits representing minutes."));
 }
+
+TEST(RoutingAndTelephoneBlock, FollowTheModemAndTheChoices)
+{
+    EditorContents e;
+    e.dialupModem = true;
+    RoutingPageRules r = RoutingRulesFor(e, true, true, true);
+    EXPECT_TRUE(r.showSecondary && !r.showPrimary && !r.nodeEditEnabled);
+    EXPECT_EQ("Tele&phone", r.telephoneChoiceText);
+    EXPECT_FALSE(RoutingRulesFor(e, false, true, false).showSecondary);
+
+    TelephoneBlockRules t = TelephoneBlockRulesFor(e, kRoutingPage, false, false);
+    EXPECT_TRUE(t.showTelephoneControls);
+    EXPECT_FALSE(t.telephoneControlsEnabled) << "greyed while Repeater Node is chosen";
+    EXPECT_TRUE(TelephoneBlockRulesFor(e, kDialupPage, true, false).telephoneControlsEnabled);
+    EXPECT_FALSE(TelephoneBlockRulesFor(e, kDialupPage, false, false).showTelephoneControls);
+    e.dialupModem = false;
+    e.leasedLineModem = true;
+    EXPECT_EQ("&Leased Line", RoutingRulesFor(e, true, false, true).telephoneChoiceText);
+    t = TelephoneBlockRulesFor(e, kRoutingPage, false, true);
+    EXPECT_TRUE(t.showLeasedLinePicture && t.leasedLinePictureEnabled && !t.showTelephoneControls);
+}
+
+TEST(AlertAdd, TakesThePagesShownAndReportsTheRulesMessage)
+{
+    EditorContents e;
+    mnm::AlertInput in;
+    in.endpoint = "3a1.1";
+    in.direction = 0;
+    in.analogCondition = 0;
+    in.unit = 0;
+    in.limit = "1";
+    EXPECT_EQ("The Endpoint has a Node Number.\nThis is invalid for an SMS Connection", AddAlertFromControls(e, in));
+    EXPECT_TRUE(e.alerts.lines.empty());
+    in.endpoint = "a1.1";
+    e.smsMessages.Turn(4);
+    e.smsNumbers.Turn(1);
+    EXPECT_EQ("", AddAlertFromControls(e, in));
+    EXPECT_EQ("a\t1.\t1\t#\t100\tmA\t\t\t5\t!\t2", e.alerts.lines.at(0));
+}
