@@ -1,5 +1,6 @@
 #include "editor/model/RoutingList.h"
 
+#include "nodeconf/Endpoint.h"
 #include "nodeconf/NumberText.h"
 
 #include <algorithm>
@@ -36,8 +37,9 @@ int ReadNumberEdit(std::string_view text, int emptyCode, std::uint32_t& value)
     if (text.size() > kLongestNumberEdit) return emptyCode + 1;
     int v = 0;
     std::string_view rest = text;
-    if (!ScanInt(rest, v)) v = 0; // like the edit's own "%d": no number reads as 0
-    value = static_cast<std::uint32_t>(v);
+    // A text with no number names no node: it must not pass as 0 (any node,
+    // direct), so it reads as out of range.
+    value = ScanInt(rest, v) ? static_cast<std::uint32_t>(v) : absent;
     return 0;
 }
 
@@ -120,8 +122,8 @@ void RemoveRoutes(RoutingList& list, RouteKind kind)
 RouteParse ParseRouteEdits(const RouteEdits& edits)
 {
     std::uint32_t dest = 0;
-    if (int code = ReadNumberEdit(edits.destination, -2, dest)) return {code == -1 ? -1 : code, 0};
-    if (dest > static_cast<std::uint32_t>(254)) return {-10, 0};
+    if (int code = ReadNumberEdit(edits.destination, -2, dest)) return {code, 0};
+    if (dest > static_cast<std::uint32_t>(kMaxNodeNumber)) return {-10, 0};
     std::uint32_t route = 0;
     if (!edits.telephoneChosen) {
         if (int code = ReadNumberEdit(edits.repeater, -6, route)) return {code, 0};

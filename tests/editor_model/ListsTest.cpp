@@ -141,6 +141,10 @@ TEST(RoutingList, LinesEditsAndMetricColumns)
     EXPECT_NE(std::string::npos, RoutingLine(list.words[1]).find("[FAIL]"));
     edits.repeater = "256";
     EXPECT_EQ("Error -12 0 on parsing Routing Instruction", AddRouteFromEdits(&list, edits));
+    edits.repeater = "x";
+    EXPECT_EQ("Error -12 0 on parsing Routing Instruction", AddRouteFromEdits(&list, edits)) << "not a silent direct route";
+    edits.repeater = "123456";
+    EXPECT_EQ("Error -5 0 on parsing Routing Instruction", AddRouteFromEdits(&list, edits));
     edits.repeater = "1";
     EXPECT_EQ("Error 0 -299 on parsing Routing Instruction", AddRouteFromEdits(nullptr, edits));
 
