@@ -18,6 +18,7 @@ const Command kCommands[] = {
     {"dump", mnm::cli::RunDump, "print every field of a configuration file (--json for JSON)"},
     {"verify", mnm::cli::RunVerify, "check configuration files as Verify does"},
     {"build", mnm::cli::RunBuild, "build a configuration file from JSON, after the check of Save"},
+    {"node-sim", mnm::cli::RunNodeSim, "run a virtual node on a new pseudo-terminal"},
 };
 
 void PrintHelp(std::FILE* to)

@@ -18,4 +18,9 @@ int ReceiveFromNode(NodeConf& record, std::string& message, std::uint32_t& progr
 int SendToNode(NodeConf& record, std::string& message, std::uint32_t& progress,
                std::mutex& workerLock);
 
+// Skips the commit phase of the following sends whatever
+// "CommitToFlashOnDownload" says (a tool's one-off run must not change the
+// operator's setting).
+void SetSendWithoutCommit(bool on);
+
 } // namespace mnm

@@ -2,6 +2,7 @@
 // able to take is checked, then the parameters and tables are written in a
 // fixed order, then committed to flash. Any failure stops at once; the
 // operator sends again.
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -20,6 +21,8 @@
 
 namespace mnm {
 namespace {
+
+std::atomic<bool> gWithoutCommit{false};
 
 constexpr int kErrChannelNotSupported = -3001;
 constexpr int kErrHighwayNotSupported = -4001;
@@ -413,7 +416,7 @@ int Sender::Run()
 {
     total_ = r_.connectionCount + r_.primaryRouteCount + r_.secondaryRouteCount + r_.smsConnectionCount +
              r_.smsNumberCount + r_.smsMessageCount + r_.dialupNumberCount + r_.dialupConnectionCount;
-    const bool commit = ReadSettingNumber(kSettingCommitToFlashOnDownload) != 0;
+    const bool commit = ReadSettingNumber(kSettingCommitToFlashOnDownload) != 0 && !gWithoutCommit;
     int (Sender::*const phases[])() = {&Sender::Checks, &Sender::NetworkParameters, &Sender::Highway,
                                        &Sender::LowPower, &Sender::Dialup,          &Sender::Sms,
                                        &Sender::Connections, &Sender::Routes};
@@ -427,6 +430,8 @@ int Sender::Run()
 }
 
 } // namespace
+
+void SetSendWithoutCommit(bool on) { gWithoutCommit = on; }
 
 int SendToNode(NodeConf& record, std::string& message, std::uint32_t& progress, std::mutex& workerLock)
 {

@@ -1,0 +1,111 @@
+// mnm node-sim: a virtual node on a new pseudo-terminal, for trying the
+// program and the other commands without hardware.
+#include "cli/Commands.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "nodeconf/ConfigFile.h"
+#include "sim/VirtualNode.h"
+
+namespace mnm::cli {
+
+namespace {
+
+constexpr const char* kUsage = "mnm node-sim [--config FILE] [--version TEXT] [--link PATH] [--pace]";
+constexpr auto kNodeTextInterval = std::chrono::seconds(30);
+
+volatile sig_atomic_t gInterrupted = 0;
+
+void OnSignal(int) { gInterrupted = 1; }
+
+struct Options {
+    std::string config;
+    std::string version;
+    std::string link;
+    bool pace = false;
+};
+
+// 0 parsed, 1 help printed, otherwise the usage exit status.
+int ParseOptions(const std::vector<std::string>& args, Options& o)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            std::printf("usage: %s\n"
+                        "Runs a virtual node on a new pseudo-terminal, prints the terminal's path,\n"
+                        "and serves until interrupted; each request it handles is logged on stderr.\n"
+                        "  --config FILE   the configuration the node holds at start\n"
+                        "  --version TEXT  the software version it reports (default 2.08.0050)\n"
+                        "  --link PATH     also make PATH a symbolic link to the terminal\n"
+                        "  --pace          deliver bytes no faster than a real 9600-baud line\n",
+                        kUsage);
+            return 1;
+        }
+        if (a == "--pace") {
+            o.pace = true;
+            continue;
+        }
+        std::string* value = a == "--config" ? &o.config : a == "--version" ? &o.version : a == "--link" ? &o.link : nullptr;
+        if (value == nullptr) return UsageError("unknown option " + a, kUsage);
+        if (i + 1 >= args.size()) return UsageError(a + " needs a value", kUsage);
+        *value = args[++i];
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunNodeSim(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const int rc = ParseOptions(args, o)) return rc == 1 ? kExitOk : rc;
+
+    NodeConf conf;
+    if (!o.config.empty()) {
+        if (const int rc = LoadFromPath(conf, o.config)) {
+            PrintFailure(rc);
+            return kExitFailure;
+        }
+    }
+    VirtualNode node;
+    node.WithState([&](NodeModel& s) {
+        if (!o.config.empty()) s.SetConfig(conf);
+        if (!o.version.empty()) s.SetVersion(o.version);
+    });
+    node.SetPace(o.pace);
+    node.SetNodeTextInterval(kNodeTextInterval);
+    node.SetRequestLog([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+    if (!node.Start()) {
+        std::fprintf(stderr, "mnm: cannot open a pseudo-terminal\n");
+        return kExitFailure;
+    }
+    if (!o.link.empty()) {
+        struct stat st {};
+        // Replace a link left by an earlier run, but never a real file.
+        if (lstat(o.link.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) unlink(o.link.c_str());
+        if (symlink(node.DevicePath().c_str(), o.link.c_str()) != 0) {
+            std::fprintf(stderr, "mnm: cannot create the link %s\n", o.link.c_str());
+            return kExitFailure;
+        }
+    }
+    std::printf("%s\n", node.DevicePath().c_str());
+    std::fflush(stdout);
+
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    while (!gInterrupted) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+
+    node.Stop();
+    if (!o.link.empty()) unlink(o.link.c_str());
+    return kExitOk;
+}
+
+} // namespace mnm::cli

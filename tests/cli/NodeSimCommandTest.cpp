@@ -1,0 +1,120 @@
+// `mnm node-sim` as a separate process, talked to by the real link and
+// worker of this test program.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "link/Link.h"
+#include "link/Worker.h"
+#include "settings/Settings.h"
+#include "tests/cli/RunTool.h"
+
+namespace mnm {
+namespace {
+
+// Starts `mnm node-sim args...`; its stdout comes back through `out`.
+pid_t Spawn(const std::vector<std::string>& args, const std::string& errFile, int& out)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipeFds[1], STDOUT_FILENO);
+        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(err, STDERR_FILENO);
+        close(pipeFds[0]);
+        std::vector<char*> argv{const_cast<char*>(MNM_BIN), const_cast<char*>("node-sim")};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(MNM_BIN, argv.data());
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    out = pipeFds[0];
+    return pid;
+}
+
+std::string ReadLine(int fd)
+{
+    std::string line;
+    char c;
+    while (read(fd, &c, 1) == 1 && c != '\n') line += c;
+    return line;
+}
+
+template <typename Pred> bool Eventually(Pred pred)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+TEST(NodeSimCommand, WorkerOnItsTerminalSeesTheNodeAndItsHardware)
+{
+    const std::string dir = TempDir();
+    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    EnsureSettingsKey();
+    WriteSettingDefaults();
+    const std::string linkPath = dir + "/node";
+    int out = -1;
+    const pid_t pid = Spawn({"--link", linkPath, "--version", "2.07.0001"}, dir + "/requests.log", out);
+    ASSERT_GT(pid, 0);
+    const std::string device = ReadLine(out);
+    ASSERT_TRUE(device.starts_with("/dev/")) << device;
+    char target[256] = {};
+    ASSERT_GT(readlink(linkPath.c_str(), target, sizeof target - 1), 0);
+    EXPECT_EQ(std::string(target), device);
+
+    LinkInitialise();
+    LinkSelectPort(linkPath);
+    std::jthread link([](std::stop_token stop) { LinkThread(stop); });
+    ASSERT_TRUE(WorkerStart([](int) { return true; }));
+    EXPECT_TRUE(Eventually([] { return WorkerIsNodeConnected() == 1; }));
+    char name[8];
+    EXPECT_GE(WorkerNodeIdentity(name, sizeof name), 0);
+    EXPECT_NE(std::string(name), "");
+
+    ASSERT_EQ(WorkerStartNodeDataRead(8505), 0);
+    NodeStaticData data;
+    EXPECT_TRUE(Eventually([&] { return WorkerTakeNodeData(data) != kRequestRunning; }));
+    EXPECT_STREQ(data.firmwareVersion, "2.07.0001");
+    EXPECT_EQ(data.cardNameCount, 2);
+    WorkerStop();
+    link.request_stop();
+    link.join();
+
+    kill(pid, SIGINT);
+    int status = -1;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_NE(access(linkPath.c_str(), F_OK), 0) << "the link is removed at exit";
+    std::ifstream log(dir + "/requests.log");
+    std::stringstream text;
+    text << log.rdbuf();
+    EXPECT_NE(text.str().find("query 88"), std::string::npos);
+    close(out);
+}
+
+TEST(NodeSimCommand, RefusesBadOptionsAndAMissingConfiguration)
+{
+    EXPECT_EQ(RunTool({"node-sim", "--speed"}).status, 2);
+    EXPECT_EQ(RunTool({"node-sim", "--config"}).status, 2);
+    const ToolResult missing = RunTool({"node-sim", "--config", TempDir() + "/none.mnc"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.out.empty());
+}
+
+} // namespace
+} // namespace mnm
