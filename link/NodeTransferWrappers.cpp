@@ -1,6 +1,8 @@
 #include "link/NodeTransferWrappers.h"
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "link/NodeCodes.h"
 #include "link/NodeTypedCommands.h"
@@ -107,6 +109,17 @@ bool WriteNetworkFlags(std::uint32_t flags)
 {
     return NodeCommandU32Retry(command::kNetworkFlags, flags, kDefaultCommandAttempts) ==
            kStatusAccepted;
+}
+
+bool RestoreTaskScheduler()
+{
+    constexpr int kAttempts = 5;
+    constexpr int kTimeoutFactor = 60;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (NodeCommandU8(command::kTaskScheduler, 0, kTimeoutFactor) >= 0) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    return false;
 }
 
 } // namespace mnm

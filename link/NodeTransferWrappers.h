@@ -25,5 +25,8 @@ bool WriteSmsConnection(int index, const SmsConnection& entry);
 bool WriteDialupConnection(int index, const DialupConnection& entry);
 bool WriteConnection(int index, const Connection& entry);
 bool WriteNetworkFlags(std::uint32_t flags);
+// Command 57 with 0 after a transfer: up to 5 attempts, 300 ms apart; true
+// when the node acknowledged one.
+bool RestoreTaskScheduler();
 
 } // namespace mnm

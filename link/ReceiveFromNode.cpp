@@ -21,9 +21,6 @@ namespace {
 
 constexpr int kFixedItems = 7;
 constexpr int kOptionalAttempts = 3;
-constexpr int kRestoreAttempts = 5;
-constexpr int kRestoreTimeoutFactor = 60;
-constexpr auto kRestorePause = std::chrono::milliseconds(300);
 constexpr int kSmsSizeValues = 9;
 constexpr int kDialupNumberReadLength = 64;
 
@@ -325,12 +322,7 @@ int Receiver::Run()
 
     if (scheduler) {
         progress_.Set(kProgressScheduler, 0);
-        bool restored = false;
-        for (int attempt = 0; attempt < kRestoreAttempts && !restored; ++attempt) {
-            restored = NodeCommandU8(command::kTaskScheduler, 0, kRestoreTimeoutFactor) >= 0;
-            if (!restored) std::this_thread::sleep_for(kRestorePause);
-        }
-        if (!restored) return Fail("Unable to restore priorities of Node's Task Scheduler");
+        if (!RestoreTaskScheduler()) return Fail("Unable to restore priorities of Node's Task Scheduler");
     }
     progress_.Set(kProgressIdle);
     return 0;

@@ -37,9 +37,6 @@ constexpr int kSendVersionLength = 100;
 constexpr int kProbeAttempts = 3;
 constexpr int kWriteAttempts = 4;
 constexpr int kTableAttempts = 10;
-constexpr int kRestoreAttempts = 5;
-constexpr int kRestoreTimeoutFactor = 60;
-constexpr auto kRestorePause = std::chrono::milliseconds(300);
 constexpr auto kWipePause = std::chrono::milliseconds(1);
 constexpr int kSecondaryRouteBase = 128;
 constexpr int kHighestDestinationNode = 254;
@@ -405,10 +402,7 @@ int Sender::Commit()
 int Sender::RestoreScheduler()
 {
     progress_.Set(kProgressScheduler, 0);
-    for (int attempt = 0; attempt < kRestoreAttempts; ++attempt) {
-        if (NodeCommandU8(command::kTaskScheduler, 0, kRestoreTimeoutFactor) >= 0) return 0;
-        std::this_thread::sleep_for(kRestorePause);
-    }
+    if (RestoreTaskScheduler()) return 0;
     return Fail("Reset the Node by removing the power for a minimum of 2 seconds.");
 }
 

@@ -21,6 +21,9 @@ void EnterOneShot(WorkerData& d, int job, int commandId)
     d.target[job] = commandId;
 }
 
+// Receive and node data: refused while a result waits to be taken.
+int StartReading(int job, int WorkerData::*status, int commandId);
+
 } // namespace
 
 WorkerShared& Shared()
@@ -35,6 +38,20 @@ void ResetLiveGathering(WorkerData& d)
     d.liveNext = 0;
     std::fill(std::begin(d.liveWorking), std::end(d.liveWorking), kNoLiveValue);
 }
+
+namespace {
+int StartReading(int job, int WorkerData::*status, int commandId)
+{
+    WorkerShared& s = Shared();
+    Guard guard(s.lock);
+    WorkerData& d = s.data;
+    if (Busy(d)) return kErrWorkerBusy;
+    if (d.*status == kRequestDone || d.*status == kRequestRunning) return kErrResultWaiting;
+    d.*status = kRequestRunning;
+    EnterOneShot(d, job, commandId);
+    return 0;
+}
+} // namespace
 
 bool WorkerStart(PostCommandId post)
 {
@@ -73,17 +90,7 @@ int WorkerStartSend(const NodeConf& record, int commandId)
     return 0;
 }
 
-int WorkerStartReceive(int commandId)
-{
-    WorkerShared& s = Shared();
-    Guard guard(s.lock);
-    WorkerData& d = s.data;
-    if (Busy(d)) return kErrWorkerBusy;
-    if (d.receiveStatus == kRequestDone || d.receiveStatus == kRequestRunning) return kErrResultWaiting;
-    d.receiveStatus = kRequestRunning;
-    EnterOneShot(d, kJobReceive, commandId);
-    return 0;
-}
+int WorkerStartReceive(int commandId) { return StartReading(kJobReceive, &WorkerData::receiveStatus, commandId); }
 
 int WorkerStartMonitor(int commandId)
 {
@@ -114,14 +121,7 @@ int WorkerStartLive(int commandId)
 
 int WorkerStartNodeDataRead(int commandId)
 {
-    WorkerShared& s = Shared();
-    Guard guard(s.lock);
-    WorkerData& d = s.data;
-    if (Busy(d)) return kErrWorkerBusy;
-    if (d.nodeDataStatus == kRequestDone || d.nodeDataStatus == kRequestRunning) return kErrResultWaiting;
-    d.nodeDataStatus = kRequestRunning;
-    EnterOneShot(d, kJobNodeData, commandId);
-    return 0;
+    return StartReading(kJobNodeData, &WorkerData::nodeDataStatus, commandId);
 }
 
 int WorkerCurrentJob()
