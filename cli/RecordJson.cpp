@@ -151,12 +151,12 @@ struct Reader {
     {
         if (!v.is_object()) return Fail(path.empty() ? "record" : path, "not an object");
         for (auto it = v.begin(); it != v.end(); ++it) {
-            const FieldSpec* spec = nullptr;
+            const FieldSpec* known = nullptr;
             for (const FieldSpec& f : fields)
-                if (it.key() == f.key) spec = &f;
+                if (it.key() == f.key) known = &f;
             const std::string key = path.empty() ? it.key() : path + "." + it.key();
-            if (!spec) return Fail(key, "unknown key");
-            if (!Field(it.value(), key, base, *spec)) return false;
+            if (!known) return Fail(key, "unknown key");
+            if (!Field(it.value(), key, base, *known)) return false;
         }
         return true;
     }
