@@ -1,8 +1,8 @@
 #include "cli/Commands.h"
 
 #include "cli/RecordJson.h"
+#include "cli/WholeFile.h"
 #include "editor/model/Transfer.h"
-#include "nodeconf/ConfigFile.h"
 
 #include <cstdio>
 #include <fstream>
@@ -11,28 +11,7 @@
 namespace mnm::cli {
 
 namespace {
-
 constexpr const char* kUsage = "mnm build JSON -o FILE";
-
-// The whole file is made in memory first, so a failure writes nothing.
-bool WriteWhole(const std::string& path, const std::string& bytes)
-{
-    const std::string partial = path + ".partial";
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
-            out.close();
-            std::remove(partial.c_str());
-            return false;
-        }
-    }
-    if (std::rename(partial.c_str(), path.c_str()) != 0) {
-        std::remove(partial.c_str());
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int RunBuild(const std::vector<std::string>& args)
@@ -82,9 +61,8 @@ int RunBuild(const std::vector<std::string>& args)
         PrintFailure(code);
         return kExitFailure;
     }
-    std::stringstream file(std::ios::in | std::ios::out | std::ios::binary);
-    if (SaveToFile(stored, file) != 0 || !WriteWhole(output, file.str())) {
-        PrintFailure(-2102);
+    if (const int code = SaveWhole(stored, output)) {
+        PrintFailure(code);
         return kExitFailure;
     }
     return kExitOk;

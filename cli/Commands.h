@@ -14,6 +14,8 @@ inline constexpr int kExitUsage = 2;
 int RunDump(const std::vector<std::string>& args);
 int RunVerify(const std::vector<std::string>& args);
 int RunBuild(const std::vector<std::string>& args);
+int RunReceive(const std::vector<std::string>& args);
+int RunSend(const std::vector<std::string>& args);
 int RunNodeSim(const std::vector<std::string>& args);
 
 // "mnm: MESSAGE" on stderr for a result code, in UTF-8.

@@ -18,6 +18,8 @@ const Command kCommands[] = {
     {"dump", mnm::cli::RunDump, "print every field of a configuration file (--json for JSON)"},
     {"verify", mnm::cli::RunVerify, "check configuration files as Verify does"},
     {"build", mnm::cli::RunBuild, "build a configuration file from JSON, after the check of Save"},
+    {"receive", mnm::cli::RunReceive, "receive the configuration of a node into a file"},
+    {"send", mnm::cli::RunSend, "check a configuration file and send it to a node"},
     {"node-sim", mnm::cli::RunNodeSim, "run a virtual node on a new pseudo-terminal"},
 };
 

@@ -112,10 +112,12 @@ NodeConf DefaultNodeConfiguration()
     c.maxRetries = 3;
     c.transmitInterval = 600;
     c.alarmDelay = 1200;
-    c.preTransmitOnTime = 50;
-    c.lowPowerReceiver = 0;
-    MakeConnection(c.connections[0], 1, 'd', 1, 1, 2, 'D', 1, 1);
-    MakeConnection(c.connections[1], 1, 'a', 2, 1, 0, 'A', 2, 1);
+    // No low-power operation, origins as this node (0): what the editor
+    // stores, so a received default passes the check unchanged.
+    c.preTransmitOnTime = static_cast<std::int32_t>(absent);
+    c.lowPowerReceiver = static_cast<std::int32_t>(absent);
+    MakeConnection(c.connections[0], 0, 'd', 1, 1, 2, 'D', 1, 1);
+    MakeConnection(c.connections[1], 0, 'a', 2, 1, 0, 'A', 2, 1);
     c.connections[0].connFlags |= kConnOnChange;
     c.connections[1].connFlags |= kConnOnInterval;
     c.connectionCount = 2;

@@ -106,6 +106,20 @@ NodeConf SampleConfiguration()
     return c;
 }
 
+NodeConf EditedConfiguration()
+{
+    NodeConf c = SampleConfiguration();
+    c.highwayParity = 'E'; // the editor has no parity 'N'
+    // Without low-power operation the Alarm Delay is kept and transmitting
+    // on change is allowed from any card.
+    c.preTransmitOnTime = static_cast<std::int32_t>(absent);
+    c.lowPowerReceiver = static_cast<std::int32_t>(absent);
+    for (int i = 0; i < c.connectionCount; ++i) c.connections[i].originNode = 0; // the editor's own node
+    for (int k = 0; k < c.smsConnectionCount; ++k) c.smsConnections[k].extra1 = c.smsConnections[k].extra2 = 0;
+    Put(c.dialupNumbers[1], "9 01234567"); // the check refuses the pause comma
+    return c;
+}
+
 NodeConf MaximalConfiguration()
 {
     NodeConf c = NewNodeConf();

@@ -10,6 +10,10 @@ namespace mnm {
 // tables, SMS messages of 0, 40 and 160 characters, alerts, dialup.
 NodeConf SampleConfiguration();
 
+// The sample as the editor stores it: it passes the check and comes back
+// unchanged through a load into the editor and a store.
+NodeConf EditedConfiguration();
+
 // Every table at its capacity, every text at its full length.
 NodeConf MaximalConfiguration();
 

@@ -2,7 +2,6 @@
 // worker of this test program.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -20,36 +19,6 @@
 
 namespace mnm {
 namespace {
-
-// Starts `mnm node-sim args...`; its stdout comes back through `out`.
-pid_t Spawn(const std::vector<std::string>& args, const std::string& errFile, int& out)
-{
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(pipeFds[1], STDOUT_FILENO);
-        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(err, STDERR_FILENO);
-        close(pipeFds[0]);
-        std::vector<char*> argv{const_cast<char*>(MNM_BIN), const_cast<char*>("node-sim")};
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(MNM_BIN, argv.data());
-        _exit(127);
-    }
-    close(pipeFds[1]);
-    out = pipeFds[0];
-    return pid;
-}
-
-std::string ReadLine(int fd)
-{
-    std::string line;
-    char c;
-    while (read(fd, &c, 1) == 1 && c != '\n') line += c;
-    return line;
-}
 
 template <typename Pred> bool Eventually(Pred pred)
 {
@@ -69,7 +38,7 @@ TEST(NodeSimCommand, WorkerOnItsTerminalSeesTheNodeAndItsHardware)
     WriteSettingDefaults();
     const std::string linkPath = dir + "/node";
     int out = -1;
-    const pid_t pid = Spawn({"--link", linkPath, "--version", "2.07.0001"}, dir + "/requests.log", out);
+    const pid_t pid = SpawnNodeSim({"--link", linkPath, "--version", "2.07.0001"}, dir + "/requests.log", out);
     ASSERT_GT(pid, 0);
     const std::string device = ReadLine(out);
     ASSERT_TRUE(device.starts_with("/dev/")) << device;

@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 std::string Quote(const std::string& s)
@@ -42,4 +44,33 @@ ToolResult RunTool(const std::vector<std::string>& args)
     r.out = Slurp(dir + "/out");
     r.err = Slurp(dir + "/err");
     return r;
+}
+
+pid_t SpawnNodeSim(const std::vector<std::string>& args, const std::string& errFile, int& out)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipeFds[1], STDOUT_FILENO);
+        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(err, STDERR_FILENO);
+        close(pipeFds[0]);
+        std::vector<char*> argv{const_cast<char*>(MNM_BIN), const_cast<char*>("node-sim")};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(MNM_BIN, argv.data());
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    out = pipeFds[0];
+    return pid;
+}
+
+std::string ReadLine(int fd)
+{
+    std::string line;
+    char c;
+    while (read(fd, &c, 1) == 1 && c != '\n') line += c;
+    return line;
 }

@@ -1,6 +1,8 @@
 // Runs the built `mnm` program and captures what it prints.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -14,3 +16,9 @@ ToolResult RunTool(const std::vector<std::string>& args);
 
 // A fresh temporary folder for one test.
 std::string TempDir();
+
+// Starts `mnm node-sim args...` with stderr to `errFile`; `out` reads its
+// stdout. -1 when it cannot be started.
+pid_t SpawnNodeSim(const std::vector<std::string>& args, const std::string& errFile, int& out);
+// One line from `fd`, without its line break.
+std::string ReadLine(int fd);

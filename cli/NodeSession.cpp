@@ -1,0 +1,96 @@
+#include "cli/NodeSession.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/Commands.h"
+#include "link/Link.h"
+#include "link/ProgressText.h"
+#include "link/Worker.h"
+#include "nodeconf/MessageBuffer.h"
+#include "settings/Settings.h"
+
+namespace mnm::cli {
+
+namespace {
+constexpr auto kProgressInterval = std::chrono::milliseconds(200);
+constexpr auto kNodeWait = std::chrono::seconds(5);
+constexpr auto kNodePoll = std::chrono::milliseconds(20);
+}
+
+bool PortCanBeOpened(const std::string& device)
+{
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        std::fprintf(stderr, "mnm: cannot open %s: %s\n", device.c_str(), std::strerror(errno));
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+void PrintWorkerFailure(int code)
+{
+    char message[kWorkerMessageLength + 1];
+    WorkerMessage(message, sizeof message);
+    if (code == kComposedMessage && message[0] != '\0')
+        PrintFailureText(message);
+    else
+        PrintFailure(code);
+}
+
+NodeSession::NodeSession(const std::string& device)
+{
+    EnsureSettingsKey();
+    WriteSettingDefaults();
+    LinkInitialise();
+    LinkSelectPort(device);
+    link_ = std::jthread([](std::stop_token stop) { LinkThread(stop); });
+    WorkerStart([this](int id) {
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            posted_.insert(id);
+        }
+        wake_.notify_all();
+        return true;
+    });
+}
+
+NodeSession::~NodeSession()
+{
+    WorkerStop();
+    link_.request_stop();
+}
+
+void NodeSession::WaitForNode()
+{
+    const auto end = std::chrono::steady_clock::now() + kNodeWait;
+    while (WorkerIsNodeConnected() == 0 && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(kNodePoll);
+}
+
+void NodeSession::WaitFor(int commandId)
+{
+    const bool show = isatty(STDERR_FILENO) == 1;
+    std::string shown;
+    while (true) {
+        {
+            std::unique_lock<std::mutex> lock(lock_);
+            if (wake_.wait_for(lock, kProgressInterval, [&] { return posted_.count(commandId) != 0; })) break;
+        }
+        if (!show) continue;
+        const std::uint32_t word = WorkerProgressWord();
+        std::string text = ProgressTag(word);
+        if (const std::string figure = ProgressFigure(word); !figure.empty()) text += " " + figure;
+        if (text != shown) std::fprintf(stderr, "\r%-20s", text.c_str());
+        shown = text;
+    }
+    if (show && !shown.empty()) std::fprintf(stderr, "\r%-20s\r", "");
+}
+
+} // namespace mnm::cli

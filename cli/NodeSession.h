@@ -1,0 +1,48 @@
+// The node side of `mnm receive` and `mnm send`: the real link thread and
+// worker on one port, and a wait for a job's notification.
+#pragma once
+
+#include <condition_variable>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+
+namespace mnm::cli {
+
+// The command ids the two commands give their jobs.
+inline constexpr int kSendDoneId = 8504;
+inline constexpr int kReceiveDoneId = 8503;
+
+// False, after printing why, when DEVICE cannot be opened for reading and
+// writing; the link would otherwise retry it silently until the node's
+// replies time out.
+bool PortCanBeOpened(const std::string& device);
+
+// "mnm: MESSAGE" for a failed job: the worker's message for code -1000,
+// otherwise the catalogue text of the code.
+void PrintWorkerFailure(int code);
+
+class NodeSession {
+public:
+    explicit NodeSession(const std::string& device);
+    ~NodeSession();
+    NodeSession(const NodeSession&) = delete;
+    NodeSession& operator=(const NodeSession&) = delete;
+
+    // Waits, up to a few seconds, until the worker's presence poll finds the
+    // node, as an operator waits for it before sending or receiving; a job
+    // started before the port is even open would fail for nothing.
+    void WaitForNode();
+    // Waits until the worker posts `commandId`, showing the progress word on
+    // stderr meanwhile when stderr is a terminal.
+    void WaitFor(int commandId);
+
+private:
+    std::jthread link_;
+    std::mutex lock_; // guards posted_
+    std::condition_variable wake_;
+    std::set<int> posted_;
+};
+
+} // namespace mnm::cli

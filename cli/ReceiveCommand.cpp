@@ -1,0 +1,64 @@
+// mnm receive: the configuration of a node, read with the receive sequence
+// through the worker, written to a file only once it is complete.
+#include "cli/Commands.h"
+
+#include <cstdio>
+
+#include "cli/NodeSession.h"
+#include "cli/WholeFile.h"
+#include "editor/model/Transfer.h"
+#include "link/Worker.h"
+#include "nodeconf/ErrorCatalogue.h"
+#include "nodeconf/MessageBuffer.h"
+#include "nodeconf/TextEncoding.h"
+
+namespace mnm::cli {
+
+namespace {
+constexpr const char* kUsage = "mnm receive --port DEVICE -o FILE";
+}
+
+int RunReceive(const std::vector<std::string>& args)
+{
+    std::string port, output;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            std::printf("usage: %s\n"
+                        "Receives the configuration of the node on DEVICE and writes it to FILE as received.\n"
+                        "A received configuration that fails the check is still written, with a warning.\n",
+                        kUsage);
+            return kExitOk;
+        }
+        std::string* value = a == "--port" ? &port : a == "-o" ? &output : nullptr;
+        if (value == nullptr) return UsageError(a.starts_with("-") ? "unknown option " + a : "unexpected " + a, kUsage);
+        if (++i == args.size()) return UsageError(a + " needs a value", kUsage);
+        *value = args[i];
+    }
+    if (port.empty() || output.empty()) return UsageError("receive needs --port DEVICE and -o FILE", kUsage);
+    if (!PortCanBeOpened(port)) return kExitFailure;
+
+    NodeConf record;
+    {
+        NodeSession session(port);
+        session.WaitForNode();
+        if (const int rc = WorkerStartReceive(kReceiveDoneId); rc < 0) {
+            PrintFailure(rc);
+            return kExitFailure;
+        }
+        session.WaitFor(kReceiveDoneId);
+        if (WorkerTakeReceivedRecord(record) != 1) {
+            PrintWorkerFailure(kComposedMessage);
+            return kExitFailure;
+        }
+    }
+    if (const int code = editor::VerifyRecord(record))
+        std::fprintf(stderr, "mnm: warning: %s\n", Cp1252ToUtf8(MessageForCode(code)).c_str());
+    if (const int code = SaveWhole(record, output)) {
+        PrintFailure(code);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace mnm::cli
