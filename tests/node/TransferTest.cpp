@@ -8,11 +8,13 @@
 #include <thread>
 #include <tuple>
 
+#include "editor/model/Transfer.h"
 #include "link/NodeCodes.h"
 #include "link/NodeProtocol.h"
 #include "link/NodeTransfers.h"
 #include "link/Worker.h"
 #include "link/WireRecords.h"
+#include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/MessageBuffer.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
@@ -330,7 +332,7 @@ TEST_F(Transfer, NodeWithoutHighwayTakesOnlyTheValuesMeaningNone)
 {
     Node([](NodeModel& s) {
         s.SetHighwaySupported(false);
-        s.SetConfig(SampleConfiguration());
+        s.SetConfig(EditedConfiguration());
     });
     NodeConf r;
     ASSERT_EQ(Receive(r), 0) << message_;
@@ -338,12 +340,29 @@ TEST_F(Transfer, NodeWithoutHighwayTakesOnlyTheValuesMeaningNone)
     EXPECT_EQ(r.highwayParity, 'S');
     ASSERT_EQ(Send(r), 0) << message_;
 
-    NodeConf fresh = NewNodeConf();
-    fresh.highwayEncoding = 'A';
-    fresh.highwayCharSize = 8;
-    fresh.highwayParity = 'E';
-    fresh.highwayCheckParity = 1;
+    // The same after a pass through the editor, and a new configuration
+    // whose highway the user cannot even see behind a modem.
+    editor::EditorContents e;
+    editor::LoadIntoEditor(r, e);
+    NodeConf edited;
+    ASSERT_EQ(editor::StoreFromEditor(e, edited), 0);
+    EXPECT_EQ(edited.highwayEncoding, 'A');
+    ASSERT_EQ(Send(edited), 0) << message_;
+
+    editor::Reset(e);
+    e.dialupModem = true;
+    e.networkName = "NEW";
+    e.nodeNumber = "4";
+    e.channel = "1";
+    e.transmitPower = "500";
+    e.maxRetries = "3";
+    e.transmitInterval = "10";
+    NodeConf fresh;
+    ASSERT_EQ(editor::StoreFromEditor(e, fresh), 0) << MessageForCode(editor::StoreFromEditor(e, fresh));
+    EXPECT_EQ(std::make_tuple(fresh.highwayEncoding, +fresh.highwayCharSize, fresh.highwayParity, +fresh.highwayCheckParity),
+              std::make_tuple('A', 8, 'E', 1));
     ASSERT_EQ(Send(fresh), 0) << message_;
+    EXPECT_TRUE(CommandsOf(command::kHighway).empty());
 
     TestNode().Reset();
     Node([](NodeModel& s) { s.SetHighwaySupported(false); });

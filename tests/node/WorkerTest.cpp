@@ -7,12 +7,14 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "link/NodeCodes.h"
 #include "link/NodeProtocol.h"
 #include "link/Worker.h"
 #include "settings/Settings.h"
+#include "sim/SampleConfigurations.h"
 #include "tests/node/NodeOnTerminal.h"
 
 namespace mnm {
@@ -21,6 +23,7 @@ namespace {
 constexpr int kLiveId = 8501;
 constexpr int kMonitorId = 8502;
 constexpr int kReceiveId = 8503;
+constexpr int kSendId = 8504;
 constexpr int kNodeDataId = 8505;
 constexpr auto kPatience = std::chrono::seconds(30);
 
@@ -326,6 +329,47 @@ TEST_F(Worker, MonitorRequestedDuringAOneShotJobStartsAfterIt)
 
     ASSERT_EQ(WorkerStartLive(kLiveId), 0);
     EXPECT_EQ(WorkerMonitorReading(reading), -2);
+}
+
+TEST_F(Worker, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
+{
+    StartWorker();
+    WaitForPosts(kLiveId, 1);
+    WriteSetting(kSettingCommitToFlashOnDownload, "1");
+    ASSERT_EQ(WorkerStartSend(EditedConfiguration(), kSendId), 0);
+    WorkerSelectMonitoredEndpoint('a', 2, 1);
+    EXPECT_EQ(WorkerStartMonitor(kMonitorId), kErrWorkerBusy); // asked for, taken after the send
+
+    std::vector<std::uint32_t> words;
+    std::jthread reader([&words](std::stop_token stop) {
+        while (!stop.stop_requested()) {
+            const std::uint32_t w = WorkerProgressWord();
+            if (words.empty() || words.back() != w) words.push_back(w);
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+        }
+    });
+    WaitForPosts(kSendId, 1, 0);
+    WaitForPosts(kMonitorId, 1, 0);
+    reader.request_stop();
+    reader.join();
+
+    EXPECT_EQ(WorkerSendStatus(), kRequestDone);
+    EXPECT_EQ(WorkerSendResult(), 0);
+    EXPECT_EQ(WorkerCurrentJob(), kJobMonitor);
+    EXPECT_EQ(WorkerProgressWord(), kProgressIdle);
+    std::uint32_t lastSent = 0;
+    bool committed = false;
+    for (std::uint32_t w : words) {
+        if (w >> 16 == kProgressSending) {
+            EXPECT_GE(w & 0xFFFF, lastSent) << "sending progress went back";
+            lastSent = w & 0xFFFF;
+        }
+        committed = committed || w >> 16 == kProgressCommitting;
+    }
+    EXPECT_GT(lastSent, 0u);
+    EXPECT_TRUE(committed);
+    ASSERT_FALSE(CommandsOf(command::kSelectMonitor).empty());
+    EXPECT_EQ(CommandsOf(command::kSelectMonitor).back().data, (std::vector<std::uint8_t>{0, 'a', 2, 1, 0}));
 }
 
 } // namespace
