@@ -340,8 +340,8 @@ TEST_F(Transfer, NodeWithoutHighwayTakesOnlyTheValuesMeaningNone)
     EXPECT_EQ(r.highwayParity, 'S');
     ASSERT_EQ(Send(r), 0) << message_;
 
-    // The same after a pass through the editor, and a new configuration
-    // whose highway the user cannot even see behind a modem.
+    // The same after a pass through the editor, and with the highway
+    // defaults of a new configuration.
     editor::EditorContents e;
     editor::LoadIntoEditor(r, e);
     NodeConf edited;
@@ -349,14 +349,12 @@ TEST_F(Transfer, NodeWithoutHighwayTakesOnlyTheValuesMeaningNone)
     EXPECT_EQ(edited.highwayEncoding, 'A');
     ASSERT_EQ(Send(edited), 0) << message_;
 
-    editor::Reset(e);
-    e.dialupModem = true;
-    e.networkName = "NEW";
-    e.nodeNumber = "4";
-    e.channel = "1";
-    e.transmitPower = "500";
-    e.maxRetries = "3";
-    e.transmitInterval = "10";
+    editor::EditorContents blank;
+    editor::Reset(blank);
+    e.rtu = blank.rtu;
+    e.sevenBit = blank.sevenBit;
+    e.parity = blank.parity;
+    e.checkParity = blank.checkParity;
     NodeConf fresh;
     ASSERT_EQ(editor::StoreFromEditor(e, fresh), 0) << MessageForCode(editor::StoreFromEditor(e, fresh));
     EXPECT_EQ(std::make_tuple(fresh.highwayEncoding, +fresh.highwayCharSize, fresh.highwayParity, +fresh.highwayCheckParity),
