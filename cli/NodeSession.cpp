@@ -69,9 +69,15 @@ NodeSession::~NodeSession()
 
 void NodeSession::WaitForNode()
 {
+    const bool show = isatty(STDERR_FILENO) == 1;
     const auto end = std::chrono::steady_clock::now() + kNodeWait;
-    while (WorkerIsNodeConnected() == 0 && std::chrono::steady_clock::now() < end)
+    bool shown = false;
+    while (WorkerIsNodeConnected() == 0 && std::chrono::steady_clock::now() < end) {
+        if (show && !shown) std::fprintf(stderr, "\r%-20s", "waiting for the node");
+        shown = true;
         std::this_thread::sleep_for(kNodePoll);
+    }
+    if (show && shown) std::fprintf(stderr, "\r%-20s\r", "");
 }
 
 void NodeSession::WaitFor(int commandId)
