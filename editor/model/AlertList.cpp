@@ -1,4 +1,5 @@
 #include "editor/model/AlertList.h"
+#include "editor/model/ListSelection.h"
 
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/NumberText.h"
@@ -109,14 +110,7 @@ int AddAlert(AlertList& list, const SmsConnection& a)
     return 0;
 }
 
-void RemoveSelectedAlert(AlertList& list)
-{
-    const int at = list.selected;
-    if (at < 0 || at >= static_cast<int>(list.lines.size())) return;
-    list.lines.erase(list.lines.begin() + at);
-    const int n = static_cast<int>(list.lines.size());
-    list.selected = at < n ? at : n - 1;
-}
+void RemoveSelectedAlert(AlertList& list) { RemoveSelectedEntry(list.lines, list.selected); }
 
 void MoveSelectedAlert(AlertList& list, int delta)
 {

@@ -1,4 +1,5 @@
 #include "editor/model/ConnectionList.h"
+#include "editor/model/ListSelection.h"
 
 #include "nodeconf/Endpoint.h"
 
@@ -129,14 +130,7 @@ int AddConnection(ConnectionList& list, const Connection& c)
     return at;
 }
 
-void RemoveSelectedConnection(ConnectionList& list)
-{
-    const int at = list.selected;
-    if (at < 0 || at >= static_cast<int>(list.lines.size())) return;
-    list.lines.erase(list.lines.begin() + at);
-    const int n = static_cast<int>(list.lines.size());
-    list.selected = at < n ? at : n - 1;
-}
+void RemoveSelectedConnection(ConnectionList& list) { RemoveSelectedEntry(list.lines, list.selected); }
 
 void SetChangeDetection(ConnectionList& list, bool detectable)
 {

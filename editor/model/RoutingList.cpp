@@ -1,4 +1,5 @@
 #include "editor/model/RoutingList.h"
+#include "editor/model/ListSelection.h"
 
 #include "nodeconf/Endpoint.h"
 #include "nodeconf/NumberText.h"
@@ -98,14 +99,7 @@ int GetRoute(const RoutingList& list, int index, RouteEntry& word)
     return 0;
 }
 
-void RemoveSelectedRoute(RoutingList& list)
-{
-    const int at = list.selected;
-    if (at < 0 || at >= static_cast<int>(list.words.size())) return;
-    list.words.erase(list.words.begin() + at);
-    const int n = static_cast<int>(list.words.size());
-    list.selected = at < n ? at : n - 1;
-}
+void RemoveSelectedRoute(RoutingList& list) { RemoveSelectedEntry(list.words, list.selected); }
 
 int CountRoutes(const RoutingList& list, RouteKind kind)
 {

@@ -15,15 +15,15 @@ std::string Quote(const std::string& s)
     for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
+} // namespace
 
-std::string Slurp(const std::string& path)
+std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
 }
-} // namespace
 
 std::string TempDir()
 {
@@ -41,8 +41,8 @@ ToolResult RunTool(const std::vector<std::string>& args)
     ToolResult r;
     const int raw = std::system(command.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir + "/out");
-    r.err = Slurp(dir + "/err");
+    r.out = ReadWholeFile(dir + "/out");
+    r.err = ReadWholeFile(dir + "/err");
     return r;
 }
 

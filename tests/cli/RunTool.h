@@ -14,6 +14,9 @@ struct ToolResult {
 
 ToolResult RunTool(const std::vector<std::string>& args);
 
+// The whole content of a file (empty when it cannot be read).
+std::string ReadWholeFile(const std::string& path);
+
 // A fresh temporary folder for one test.
 std::string TempDir();
 

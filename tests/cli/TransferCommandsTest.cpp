@@ -28,14 +28,6 @@ std::string FileBytes(const NodeConf& conf)
     return out.str();
 }
 
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // A private settings store, shared with the `mnm` processes started here.
 class TransferCommands : public ::testing::Test {
 protected:
@@ -71,7 +63,7 @@ TEST_F(TransferCommands, FileSentToNodeSimComesBackIdentical)
     const ToolResult receive = RunTool({"receive", "--port", device, "-o", Path("back.mnc")});
     EXPECT_EQ(receive.status, 0) << receive.err;
     EXPECT_EQ(receive.err, "");
-    EXPECT_TRUE(Slurp(Path("back.mnc")) == Slurp(Path("sent.mnc"))) << "received file differs from the sent one";
+    EXPECT_TRUE(ReadWholeFile(Path("back.mnc")) == ReadWholeFile(Path("sent.mnc"))) << "received file differs from the sent one";
     EXPECT_NE(access(Path("back.mnc.partial").c_str(), F_OK), 0);
 
     kill(sim, SIGINT);
@@ -124,7 +116,7 @@ TEST_F(TransferCommands, FailuresSendNothingAndWriteNothing)
     const ToolResult warned = RunTool({"receive", "--port", node.DevicePath(), "-o", Path("warned.mnc")});
     EXPECT_EQ(warned.status, 0) << warned.err;
     EXPECT_EQ(warned.err, "mnm: warning: There are 2 Dialup Connections, but the number of Redial Attempts is empty\n");
-    EXPECT_EQ(Slurp(Path("warned.mnc")), FileBytes(bad));
+    EXPECT_EQ(ReadWholeFile(Path("warned.mnc")), FileBytes(bad));
 
     // A reading that fails part-way leaves an existing file as it was.
     std::ofstream(Path("keep.mnc")) << "old";
@@ -132,7 +124,7 @@ TEST_F(TransferCommands, FailuresSendNothingAndWriteNothing)
     const ToolResult lost = RunTool({"receive", "--port", node.DevicePath(), "-o", Path("keep.mnc")});
     EXPECT_EQ(lost.status, 1);
     EXPECT_EQ(lost.err, "mnm: Unable to upload Node Number\n");
-    EXPECT_TRUE(Slurp(Path("keep.mnc")) == "old");
+    EXPECT_TRUE(ReadWholeFile(Path("keep.mnc")) == "old");
     EXPECT_NE(access(Path("keep.mnc.partial").c_str(), F_OK), 0);
 
     const ToolResult noPort = RunTool({"receive", "--port", Path("no-such-tty"), "-o", Path("x.mnc")});

@@ -63,14 +63,6 @@ std::string WriteText(const std::string& path, const std::string& text)
     return path;
 }
 
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 } // namespace
 
 TEST(VerifyCommand, PrintsOneLinePerFileAndFailsWhenAnyFails)
@@ -119,7 +111,7 @@ TEST(BuildCommand, WritesTheSameBytesAsTheFileWriter)
 
     const ToolResult built = RunTool({"build", json, "-o", dir + "/built.mnc"});
     ASSERT_EQ(0, built.status) << built.err;
-    EXPECT_EQ(Slurp(original), Slurp(dir + "/built.mnc"));
+    EXPECT_EQ(ReadWholeFile(original), ReadWholeFile(dir + "/built.mnc"));
 }
 
 TEST(BuildCommand, RefusesBadInputAndWritesNothing)
