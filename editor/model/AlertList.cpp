@@ -1,5 +1,6 @@
 #include "editor/model/AlertList.h"
 #include "editor/model/ListSelection.h"
+#include "editor/model/TabFields.h"
 
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/NumberText.h"
@@ -19,18 +20,6 @@ constexpr Condition kConditions[] = {{3, '*'}, {1, '1'}, {2, '0'}, {'C', '#'},
                                      {'A', '+'}, {'B', '-'}, {'Q', '>'}, {'R', '<'}};
 constexpr const char* kUnitTexts[] = {"", "mA", "V", "%"};
 constexpr std::size_t kLongestLine = 200;
-
-std::vector<std::string> SplitTabs(std::string_view line)
-{
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.emplace_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos) return fields;
-        start = tab + 1;
-    }
-}
 
 // A whole number, optionally signed, and nothing else.
 bool ReadWhole(std::string_view text, int& value)

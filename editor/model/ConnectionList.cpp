@@ -1,5 +1,6 @@
 #include "editor/model/ConnectionList.h"
 #include "editor/model/ListSelection.h"
+#include "editor/model/TabFields.h"
 
 #include "nodeconf/Endpoint.h"
 
@@ -18,18 +19,6 @@ constexpr int kChangeMarkField = 6; // 0-based: the seventh tab field
 
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-std::vector<std::string> SplitTabs(std::string_view line)
-{
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.emplace_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos) return fields;
-        start = tab + 1;
-    }
-}
 
 std::string JoinTabs(const std::vector<std::string>& fields)
 {

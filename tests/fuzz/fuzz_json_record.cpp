@@ -3,19 +3,14 @@
 // same JSON.
 #include "cli/RecordJson.h"
 #include "editor/model/Transfer.h"
+#include "tests/fuzz/RecordChecks.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-namespace {
-
-void Check(bool ok)
-{
-    if (!ok) std::abort();
-}
-
-} // namespace
+using fuzz::Check;
+using fuzz::CheckRecordIsSafe;
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
@@ -27,12 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         Check(!error.empty());
         return 0;
     }
-    Check(conf.connectionCount >= 0 && conf.connectionCount <= mnm::kMaxConnections);
-    Check(conf.primaryRouteCount >= 0 && conf.primaryRouteCount <= mnm::kMaxRoutes);
-    Check(conf.secondaryRouteCount >= 0 && conf.secondaryRouteCount <= mnm::kMaxRoutes);
-    Check(conf.smsConnectionCount >= 0 && conf.smsConnectionCount <= mnm::kMaxSmsConnections);
-    Check(conf.dialupConnectionCount >= 0 && conf.dialupConnectionCount <= mnm::kMaxDialupConnections);
-    Check(std::memchr(conf.networkName, 0, sizeof conf.networkName) != nullptr);
+    CheckRecordIsSafe(conf);
 
     mnm::NodeConf again;
     Check(mnm::cli::JsonToRecord(mnm::cli::RecordToJson(conf), again, error));

@@ -1,26 +1,15 @@
 // Any bytes given to the file reader must leave a record that is safe to use:
 // counts within their tables, every text terminated inside its array.
 #include "nodeconf/ConfigFile.h"
+#include "tests/fuzz/RecordChecks.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
 
-namespace {
-
-void Check(bool ok)
-{
-    if (!ok) std::abort();
-}
-
-template <std::size_t N, std::size_t L>
-void CheckTexts(const char (&texts)[N][L])
-{
-    for (const auto& t : texts) Check(std::memchr(t, 0, L) != nullptr);
-}
-
-} // namespace
+using fuzz::Check;
+using fuzz::CheckRecordIsSafe;
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
@@ -28,16 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     mnm::NodeConf conf;
     const int rc = mnm::LoadFromFile(conf, in);
     Check(rc == 0 || rc == -1000 || rc == -2151 || rc == -2152 || rc == -2153 || rc == -2171);
-    Check(conf.connectionCount >= 0 && conf.connectionCount <= mnm::kMaxConnections);
-    Check(conf.primaryRouteCount >= 0 && conf.primaryRouteCount <= mnm::kMaxRoutes);
-    Check(conf.secondaryRouteCount >= 0 && conf.secondaryRouteCount <= mnm::kMaxRoutes);
-    Check(conf.smsConnectionCount >= 0 && conf.smsConnectionCount <= mnm::kMaxSmsConnections);
-    Check(conf.dialupConnectionCount >= 0 && conf.dialupConnectionCount <= mnm::kMaxDialupConnections);
-    Check(std::memchr(conf.networkName, 0, sizeof conf.networkName) != nullptr);
+    CheckRecordIsSafe(conf);
     Check(std::strlen(conf.networkName) <= mnm::kNetworkNameLength);
-    CheckTexts(conf.smsNumbers);
-    CheckTexts(conf.smsMessages);
-    CheckTexts(conf.dialupNumbers);
 
     // A record that loads must save and load back to itself.
     if (rc == 0) {
