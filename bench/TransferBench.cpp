@@ -6,15 +6,14 @@
 
 #include <chrono>
 #include <cstdio>
-#include <mutex>
 #include <string>
 #include <thread>
 
 #include "link/Link.h"
-#include "link/NodeCodes.h"
-#include "link/NodeProtocol.h"
-#include "link/NodeTransfers.h"
-#include "link/Worker.h"
+#include "wire/NodeCodes.h"
+#include "protocol/NodeProtocol.h"
+#include "transfer/NodeTransfers.h"
+#include "worker/ChannelSettings.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "sim/VirtualNode.h"
@@ -74,19 +73,22 @@ int main()
         std::fprintf(stderr, "no pseudo-terminal\n");
         return 1;
     }
-    LinkInitialise();
-    LinkSelectPort(node.DevicePath());
-    std::jthread link([](std::stop_token stop) { LinkThread(stop); });
+    Link line;
+    line.SelectPort(node.DevicePath());
+    std::jthread link([&line](std::stop_token stop) { line.Run(std::move(stop)); });
+    NodeChannel channel(line, BudgetsFromSettings());
     std::uint8_t reply[kReplyBufferSize];
-    for (int i = 0; i < 20 && NodeQuery(query::kVersion, 0, 0, reply) < 0; ++i) {}
+    for (int i = 0; i < 20 && NodeQuery(channel, query::kVersion, 0, 0, reply) < 0; ++i) {}
 
-    std::mutex lock;
-    std::uint32_t progress = kProgressNothing;
+    struct : ProgressSink {
+        void Set(std::uint32_t) override {}
+    } progress;
     NodeConf record = MaximalConfiguration();
+    const SendOptions commit{true};
     std::printf("maximal configuration, 9600 baud, 11 bits per character\n");
     const bool ok =
-        Measure("send", node, [&](std::string& m) { NodeConf copy = record; return SendToNode(copy, m, progress, lock); }) &&
-        Measure("receive", node, [&](std::string& m) { return ReceiveFromNode(record, m, progress, lock); });
+        Measure("send", node, [&](std::string& m) { return SendToNode(channel, record, commit, m, progress); }) &&
+        Measure("receive", node, [&](std::string& m) { return ReceiveFromNode(channel, record, m, progress); });
     link.request_stop();
     return ok ? 0 : 1;
 }

@@ -10,8 +10,9 @@
 
 #include "cli/Commands.h"
 #include "link/Link.h"
-#include "link/ProgressText.h"
-#include "link/Worker.h"
+#include "transfer/ProgressText.h"
+#include "transfer/TransferMessage.h"
+#include "worker/Worker.h"
 #include "nodeconf/MessageBuffer.h"
 #include "settings/Settings.h"
 
@@ -34,14 +35,11 @@ bool PortCanBeOpened(const std::string& device)
     return true;
 }
 
-void PrintWorkerFailure(int code)
+void PrintWorkerFailure()
 {
-    char message[kWorkerMessageLength + 1];
+    char message[kTransferMessageLength + 1];
     WorkerMessage(message, sizeof message);
-    if (code == kComposedMessage && message[0] != '\0')
-        PrintFailureText(message);
-    else
-        PrintFailure(code);
+    PrintFailureText(message);
 }
 
 NodeSession::NodeSession(const std::string& device)

@@ -19,9 +19,9 @@ inline constexpr int kReceiveDoneId = 8503;
 // replies time out.
 bool PortCanBeOpened(const std::string& device);
 
-// "mnm: MESSAGE" for a failed job: the worker's message for code -1000,
-// otherwise the catalogue text of the code.
-void PrintWorkerFailure(int code);
+// "mnm: MESSAGE" for a failed send or receive: the worker keeps the text of
+// every failure.
+void PrintWorkerFailure();
 
 class NodeSession {
 public:

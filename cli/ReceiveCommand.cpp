@@ -7,7 +7,7 @@
 #include "cli/NodeSession.h"
 #include "cli/WholeFile.h"
 #include "editor/model/Transfer.h"
-#include "link/Worker.h"
+#include "worker/Worker.h"
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/MessageBuffer.h"
 #include "nodeconf/TextEncoding.h"
@@ -48,7 +48,7 @@ int RunReceive(const std::vector<std::string>& args)
         }
         session.WaitFor(kReceiveDoneId);
         if (WorkerTakeReceivedRecord(record) != 1) {
-            PrintWorkerFailure(kComposedMessage);
+            PrintWorkerFailure();
             return kExitFailure;
         }
     }

@@ -6,8 +6,7 @@
 
 #include "cli/NodeSession.h"
 #include "editor/model/Transfer.h"
-#include "link/NodeTransfers.h"
-#include "link/Worker.h"
+#include "worker/Worker.h"
 #include "nodeconf/ConfigFile.h"
 
 namespace mnm::cli {
@@ -59,16 +58,16 @@ int RunSend(const std::vector<std::string>& args)
     }
     if (!PortCanBeOpened(port)) return kExitFailure;
 
-    SetSendWithoutCommit(noCommit);
     NodeSession session(port);
     session.WaitForNode();
-    if (const int rc = WorkerStartSend(record, kSendDoneId); rc < 0) {
+    if (const int rc = WorkerStartSend(record, kSendDoneId, noCommit ? SendCommit::kNever : SendCommit::kAsSetting);
+        rc < 0) {
         PrintFailure(rc);
         return kExitFailure;
     }
     session.WaitFor(kSendDoneId);
     if (WorkerSendStatus() != kRequestDone) {
-        PrintWorkerFailure(WorkerSendResult());
+        PrintWorkerFailure();
         return kExitFailure;
     }
     return kExitOk;

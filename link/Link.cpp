@@ -1,5 +1,7 @@
 #include "link/Link.h"
 
+#include "wire/NodeCodes.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -11,6 +13,8 @@ namespace {
 constexpr int kReadChunk = 10;
 constexpr auto kNoPortSleep = std::chrono::milliseconds(250);
 
+} // namespace
+
 Link& ProgramLink()
 {
     // Never destroyed: the link thread may still be running while statics
@@ -18,8 +22,6 @@ Link& ProgramLink()
     static Link* const link = new Link;
     return *link;
 }
-
-} // namespace
 
 void Link::SelectPort(std::string_view name)
 {
@@ -37,11 +39,14 @@ int Link::QueuePayload(const std::uint8_t* payload, int length)
     const int frameLength = FrameEncode(frame, payload, length);
     if (frameLength < 0)
         return frameLength;
-    std::lock_guard guard(lock_);
-    if (transmitLength_ != 0)
-        return 0;
-    std::memcpy(transmitSlot_, frame, static_cast<size_t>(frameLength));
-    transmitLength_ = frameLength;
+    {
+        std::lock_guard guard(lock_);
+        if (transmitLength_ != 0)
+            return 0;
+        std::memcpy(transmitSlot_, frame, static_cast<size_t>(frameLength));
+        transmitLength_ = frameLength;
+    }
+    wake_.Raise();
     return 1;
 }
 
@@ -49,6 +54,12 @@ int Link::TakeFrame(std::uint8_t* payload)
 {
     std::lock_guard guard(lock_);
     return FrameReceiverTake(receiver_, payload);
+}
+
+bool Link::WaitForFrame(std::chrono::milliseconds step, const std::stop_token& stop)
+{
+    std::unique_lock guard(lock_);
+    return frameReady_.wait_for(guard, stop, step, [this] { return receiver_.state == kFrameComplete; });
 }
 
 int Link::TakeNodeText(char* text, int size)
@@ -103,22 +114,19 @@ void Link::Run(std::stop_token stop)
     std::uint8_t chunk[kReadChunk];
     while (!stop.stop_requested()) {
         int received = 0;
-        if (port_.IsOpen()) {
-            received = port_.Read(chunk, kReadChunk);
-            if (threadTransmitLength_ > 0) {
-                port_.Write(threadTransmit_, threadTransmitLength_); // a failed write loses the frame
-                threadTransmitLength_ = 0;
-            }
-        } else {
+        if (port_.IsOpen())
+            received = port_.Read(chunk, kReadChunk, &wake_);
+        else
             SleepWithoutPort(stop);
-        }
 
         bool portChange = false;
+        bool frameReady = false;
         std::string wanted;
         {
             std::lock_guard guard(lock_);
             FeedReceived(chunk, received);
             TakeNodeTextFrame();
+            frameReady = receiver_.state == kFrameComplete;
             if (transmitLength_ > 0) {
                 std::memcpy(threadTransmit_, transmitSlot_, static_cast<size_t>(transmitLength_));
                 threadTransmitLength_ = transmitLength_;
@@ -129,9 +137,15 @@ void Link::Run(std::stop_token stop)
                 wanted = requestedPort_;
             }
         }
+        if (frameReady)
+            frameReady_.notify_all();
 
-        // Opening and closing are port I/O, done after the lock is released;
-        // the port and its name belong to this thread alone.
+        // Writing, opening and closing are port I/O, done after the lock is
+        // released; the port and its name belong to this thread alone.
+        if (threadTransmitLength_ > 0 && port_.IsOpen()) {
+            port_.Write(threadTransmit_, threadTransmitLength_); // a failed write loses the frame
+            threadTransmitLength_ = 0;
+        }
         if (portChange) {
             port_.Close();
             // After a failed open no name counts as open, so the open is

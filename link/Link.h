@@ -1,6 +1,8 @@
 // The serial link: one thread owns the port, feeds received bytes to the
 // frame receiver and writes queued frames; other threads exchange whole
-// frames with it through one-slot mailboxes under the link lock.
+// frames with it through one-slot mailboxes under the link lock. The thread
+// sleeps in the port's read and is woken by a queued frame, so a request
+// goes out as soon as it is queued and a reply is seen as soon as it ends.
 #pragma once
 
 #include <condition_variable>
@@ -10,20 +12,19 @@
 #include <string>
 #include <string_view>
 
-#include "link/Frame.h"
+#include "link/FrameLine.h"
 #include "platform/SerialPort.h"
+#include "platform/WakeSignal.h"
+#include "wire/Frame.h"
 
 namespace mnm {
 
 inline constexpr int kMaxPortName = 64;
 inline constexpr int kNodeTextSize = 256;
-// Payload byte 0 of a node text message; its text starts at byte 5.
-inline constexpr std::uint8_t kNodeTextType = 14;
-inline constexpr int kNodeTextOffset = 5;
 // "(Internal Error)\nMHP Transmit buffer too long"
 inline constexpr int kErrTransmitTooLong = -9453;
 
-class Link {
+class Link final : public FrameLine {
 public:
     Link() = default;
     Link(const Link&) = delete;
@@ -36,12 +37,13 @@ public:
 
     // 1 queued, 0 the slot still holds an earlier frame (nothing queued),
     // kErrTransmitTooLong above kMaxPayload bytes, or FrameEncode's result.
-    int QueuePayload(const std::uint8_t* payload, int length);
+    int QueuePayload(const std::uint8_t* payload, int length) override;
 
     // Takes the complete frame: its payload length (payload in `payload`,
     // kMaxPayload bytes at least) or the check's negative result; -1 and
     // nothing changed when no frame is complete.
-    int TakeFrame(std::uint8_t* payload);
+    int TakeFrame(std::uint8_t* payload) override;
+    bool WaitForFrame(std::chrono::milliseconds step, const std::stop_token& stop) override;
 
     // Moves the unread node text into `text` (at most size - 1 characters and
     // a NUL) and returns 1; otherwise sets `text` empty and returns 0. A size
@@ -70,6 +72,11 @@ private:
     std::uint8_t threadTransmit_[kMaxFrame] = {};
     int threadTransmitLength_ = 0;
 
+    // Signalled under lock_ when a frame other than node text completes.
+    std::condition_variable_any frameReady_;
+    // Raised by QueuePayload to end the thread's read at once.
+    WakeSignal wake_;
+
     // Only lets a stop request cut the sleep short; guards nothing else.
     std::mutex sleepLock_;
     std::condition_variable_any sleepWake_;
@@ -78,6 +85,7 @@ private:
 // The program's one link. LinkInitialise creates it (with an empty node text
 // mailbox) and returns 1; it runs once at start, before any other of these.
 int LinkInitialise();
+Link& ProgramLink();
 void LinkSelectPort(std::string_view name);
 int LinkQueuePayload(const std::uint8_t* payload, int length);
 int LinkTakeFrame(std::uint8_t* payload);

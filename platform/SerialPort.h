@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/WakeSignal.h"
+
 namespace mnm {
 
 inline constexpr int kLineBaudRate = 9600;
@@ -30,8 +32,9 @@ public:
 
     // Waits up to kSerialReadTimeoutMs for input and returns 0..capacity bytes.
     // Failures count as nothing received; the wait is kept even then, so a
-    // caller polling in a loop stays paced.
-    int Read(std::uint8_t* buffer, int capacity);
+    // caller polling in a loop stays paced. A raised `wake` ends the wait at
+    // once (and is cleared); on Windows the read keeps its time-out.
+    int Read(std::uint8_t* buffer, int capacity, WakeSignal* wake = nullptr);
 
     // Writes all `length` bytes; false if any were lost.
     bool Write(const std::uint8_t* data, int length);

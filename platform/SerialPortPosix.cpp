@@ -80,19 +80,23 @@ bool SerialPort::IsOpen() const
     return fd_ >= 0;
 }
 
-int SerialPort::Read(std::uint8_t* buffer, int capacity)
+int SerialPort::Read(std::uint8_t* buffer, int capacity, WakeSignal* wake)
 {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(kSerialReadTimeoutMs);
     if (fd_ >= 0 && capacity > 0) {
-        pollfd p{fd_, POLLIN, 0};
-        const int ready = ::poll(&p, 1, kSerialReadTimeoutMs);
+        pollfd p[2] = {{fd_, POLLIN, 0}, {wake ? wake->Handle() : -1, POLLIN, 0}};
+        const int ready = ::poll(p, 2, kSerialReadTimeoutMs);
         if (ready == 0)
             return 0;
-        if (ready > 0 && (p.revents & POLLIN)) {
+        if (ready > 0 && (p[0].revents & POLLIN)) {
             const ssize_t n = ::read(fd_, buffer, static_cast<size_t>(capacity));
             if (n > 0)
                 return static_cast<int>(n);
+        }
+        if (ready > 0 && (p[1].revents & POLLIN)) {
+            wake->Clear();
+            return 0;
         }
     }
     // Hang-up, error or nothing to read from: poll returns at once there, so

@@ -83,7 +83,7 @@ bool SerialPort::IsOpen() const
     return handle_ != nullptr;
 }
 
-int SerialPort::Read(std::uint8_t* buffer, int capacity)
+int SerialPort::Read(std::uint8_t* buffer, int capacity, WakeSignal*)
 {
     if (handle_ == nullptr || capacity <= 0) {
         Sleep(kSerialReadTimeoutMs);
@@ -103,5 +103,11 @@ bool SerialPort::Write(const std::uint8_t* data, int length)
     return WriteFile(AsHandle(handle_), data, static_cast<DWORD>(length), &n, nullptr) &&
            n == static_cast<DWORD>(length);
 }
+
+// Reads here end by their own time-out; nothing needs waking.
+WakeSignal::WakeSignal() = default;
+WakeSignal::~WakeSignal() = default;
+void WakeSignal::Raise() {}
+void WakeSignal::Clear() {}
 
 } // namespace mnm

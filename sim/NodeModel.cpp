@@ -4,10 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "link/NodeCodes.h"
-#include "link/NodeTransferWrappers.h"
-#include "link/NodeVersion.h"
-#include "link/WireRecords.h"
+#include "wire/NodeCodes.h"
+#include "wire/NodeVersion.h"
+#include "wire/WireRecords.h"
 
 namespace mnm {
 namespace {
@@ -267,12 +266,10 @@ Reply NodeModel::TableQuery(std::uint8_t code, std::uint8_t p1, std::uint8_t p2)
     }
     case query::kSmsTableSizes: {
         if (!sms_) return {};
-        std::vector<std::uint8_t> r;
-        for (int v : {w.smsConnectionCount, w.smsNumberCount, w.smsMessageCount, 0, kMaxSmsConnections,
-                      kSmsNumberSlots, kSmsMessageSlots, kSmsTotalText, kSmsMessageLength}) {
-            const std::vector<std::uint8_t> part = U16(static_cast<std::uint32_t>(v));
-            r.insert(r.end(), part.begin(), part.end());
-        }
+        std::vector<std::uint8_t> r(kSmsTableSizesWireSize);
+        EncodeSmsTableSizes({w.smsConnectionCount, w.smsNumberCount, w.smsMessageCount, 0, kMaxSmsConnections,
+                             kSmsNumberSlots, kSmsMessageSlots, kSmsTotalText, kSmsMessageLength},
+                            r.data());
         return r;
     }
     case query::kSmsMessageSegment: {

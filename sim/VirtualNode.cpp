@@ -9,9 +9,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "link/Frame.h"
-#include "link/Link.h"
-#include "link/NodeCodes.h"
+#include "wire/Frame.h"
+#include "wire/NodeCodes.h"
 
 namespace mnm {
 namespace {

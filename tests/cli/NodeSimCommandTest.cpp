@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "link/Link.h"
-#include "link/Worker.h"
+#include "worker/Worker.h"
 #include "settings/Settings.h"
 #include "tests/cli/RunTool.h"
 

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "editor/model/Transfer.h"
-#include "link/NodeCodes.h"
+#include "wire/NodeCodes.h"
 #include "nodeconf/ConfigFile.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"

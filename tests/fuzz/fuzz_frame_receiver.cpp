@@ -6,7 +6,7 @@
 // is read as a script instead: each control byte c below 0x80 encodes the next
 // c % 100 bytes as a frame, any other copies the next c & 0x7F bytes as they
 // stand; the resulting stream of frames and noise is what gets fed.
-#include "link/Frame.h"
+#include "wire/Frame.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,7 @@
 // The link thread against real pseudo-terminals: the test plays the node on
 // the master side, the link opens the slave by its path.
 #include "link/Link.h"
+#include "wire/NodeCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -5,14 +5,18 @@
 #include <thread>
 
 #include "link/Link.h"
-#include "link/NodeCodes.h"
-#include "link/NodeProtocol.h"
+#include "wire/NodeCodes.h"
+#include "protocol/NodeChannel.h"
+#include "protocol/NodeProtocol.h"
 #include "settings/Settings.h"
 
 namespace mnm {
 namespace {
 
 VirtualNode* gNode = nullptr;
+NodeChannel* gChannel = nullptr;
+constexpr int kQueryMs = 800;
+constexpr int kFlashMs = 1500;
 
 class NodeOnTerminal : public ::testing::Environment {
 public:
@@ -22,21 +26,23 @@ public:
         ASSERT_NE(nullptr, mkdtemp(pattern));
         setenv("XDG_CONFIG_HOME", pattern, 1);
         EnsureSettingsKey();
-        WriteSetting(kSettingNipQueryTimeout, "800");
-        WriteSetting(kSettingNcpWriteFlashTimeout, "1500");
+        WriteSetting(kSettingNipQueryTimeout, std::to_string(kQueryMs));
+        WriteSetting(kSettingNcpWriteFlashTimeout, std::to_string(kFlashMs));
         gNode = new VirtualNode;
         ASSERT_TRUE(gNode->Start());
         LinkInitialise();
         LinkSelectPort(gNode->DevicePath());
+        gChannel = new NodeChannel(ProgramLink(), {ChecksForMilliseconds(kQueryMs), ChecksForMilliseconds(kFlashMs)});
         thread_ = std::jthread([](std::stop_token stop) { LinkThread(stop); });
         // Wait until the link has the port open, so no test's first bytes are lost.
         std::uint8_t reply[kReplyBufferSize];
-        for (int i = 0; i < 20 && NodeQuery(query::kVersion, 0, 0, reply) < 0; ++i) {}
+        for (int i = 0; i < 20 && NodeQuery(*gChannel, query::kVersion, 0, 0, reply) < 0; ++i) {}
     }
     void TearDown() override
     {
         thread_.request_stop();
         thread_.join();
+        delete gChannel;
         delete gNode;
     }
 
@@ -48,5 +54,11 @@ const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new NodeOnTerminal)
 } // namespace
 
 VirtualNode& TestNode() { return *gNode; }
+NodeChannel& TestChannel() { return *gChannel; }
+
+void SetTestBudgets(int queryMs, int flashMs)
+{
+    gChannel->SetBudgets({ChecksForMilliseconds(queryMs), ChecksForMilliseconds(flashMs)});
+}
 
 } // namespace mnm

@@ -8,11 +8,11 @@
 #include <thread>
 
 #include "link/Link.h"
-#include "link/NodeCodes.h"
-#include "link/NodeProtocol.h"
-#include "link/NodeStaticDataRead.h"
-#include "link/NodeTransferWrappers.h"
-#include "link/NodeTypedQueries.h"
+#include "wire/NodeCodes.h"
+#include "protocol/NodeProtocol.h"
+#include "transfer/NodeStaticDataRead.h"
+#include "transfer/NodeTransferWrappers.h"
+#include "protocol/NodeTypedQueries.h"
 #include "settings/Settings.h"
 #include "tests/node/NodeOnTerminal.h"
 
@@ -34,13 +34,11 @@ TEST_F(NodeProtocol, BudgetBelowTenMillisecondsFailsEveryQuery)
 {
     TestNode().SetQueryReply(query::kHighestChannel, 0, 0, {20});
     std::uint32_t v = 0;
-    ASSERT_EQ(NodeQueryU8(query::kHighestChannel, 0, 0, v), 0);
+    ASSERT_EQ(NodeQueryU8(TestChannel(), query::kHighestChannel, 0, 0, v), 0);
     EXPECT_EQ(v, 20u);
-    WriteSetting(kSettingNipQueryTimeout, "9");
-    ResetNodeQueryBudget();
-    EXPECT_EQ(NodeQueryU8(query::kHighestChannel, 0, 0, v), kErrNoReply);
-    WriteSetting(kSettingNipQueryTimeout, "800");
-    ResetNodeQueryBudget();
+    SetTestBudgets(9, 1500);
+    EXPECT_EQ(NodeQueryU8(TestChannel(), query::kHighestChannel, 0, 0, v), kTransportNoReply);
+    SetTestBudgets(800, 1500);
     std::this_thread::sleep_for(std::chrono::milliseconds(100)); // let the late reply arrive
 }
 
@@ -52,24 +50,24 @@ TEST_F(NodeProtocol, ReplyForOtherParametersAndFiveByteAckAreIgnored)
     // a complete frame waits are dropped by the link.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     std::uint8_t reply[kReplyBufferSize];
-    ASSERT_EQ(NodeQuery(query::kCardName, 1, 0, reply), 2);
+    ASSERT_EQ(NodeQuery(TestChannel(), query::kCardName, 1, 0, reply), 2);
     EXPECT_EQ(reply[0], 'I');
 
-    SetNextCommandSequence(100);
+    TestChannel().SetNextSequence(100);
     TestNode().SetCommandStatuses(command::kOnOff, {0});
     TestNode().SendPayload({kTypeCommand, 0, 100, 1, 0});
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     const std::uint8_t data[4] = {0, 0, 0, 1};
-    EXPECT_EQ(NodeCommand(command::kOnOff, data, 4), 0);
+    EXPECT_EQ(NodeCommand(TestChannel(), command::kOnOff, data, 4), 0);
 }
 
 TEST_F(NodeProtocol, SequenceWrapsAfterLastNumber)
 {
-    SetNextCommandSequence(kMaxSequenceNumber);
+    TestChannel().SetNextSequence(kMaxSequenceNumber);
     const std::size_t before = TestNode().Commands().size();
     const std::uint8_t data[2] = {0, 5};
-    EXPECT_EQ(NodeCommand(command::kSetChannel, data, 2), 1);
-    EXPECT_EQ(NodeCommand(command::kSetChannel, data, 2), 1);
+    EXPECT_EQ(NodeCommand(TestChannel(), command::kSetChannel, data, 2), 1);
+    EXPECT_EQ(NodeCommand(TestChannel(), command::kSetChannel, data, 2), 1);
     const auto seen = TestNode().Commands();
     ASSERT_EQ(seen.size(), before + 2);
     EXPECT_EQ(seen[before].sequence, kMaxSequenceNumber);
@@ -80,14 +78,14 @@ TEST_F(NodeProtocol, EndOfTableResults)
 {
     TestNode().SetQueryReply(query::kRoute, 0, 1, {});
     std::uint32_t v = 0;
-    EXPECT_EQ(NodeQueryOptionalU32(query::kRoute, 0, 1, v), 1);
+    EXPECT_EQ(NodeQueryOptionalU32(TestChannel(), query::kRoute, 0, 1, v), 1);
     TestNode().SetQueryReply(query::kDialupNumber, 1, 0, {0, 0, 0, 3});
     char text[40] = "keep";
     int declared = 0;
-    EXPECT_EQ(NodeQueryCountedText(query::kDialupNumber, 1, 0, text, 32, declared), -1);
+    EXPECT_EQ(NodeQueryCountedText(TestChannel(), query::kDialupNumber, 1, 0, text, 32, declared), kTransportWrongLength);
     EXPECT_STREQ(text, "keep");
     TestNode().SetQueryReply(query::kDialupNumber, 2, 0, {});
-    EXPECT_EQ(NodeQueryCountedText(query::kDialupNumber, 2, 0, text, 32, declared), 0);
+    EXPECT_EQ(NodeQueryCountedText(TestChannel(), query::kDialupNumber, 2, 0, text, 32, declared), 0);
     EXPECT_EQ(declared, -1);
 }
 
@@ -95,18 +93,18 @@ TEST_F(NodeProtocol, FlashCommandRefusedFourTimesReturnsZero)
 {
     TestNode().SetCommandStatuses(command::kCommitNetwork, {0});
     const std::size_t before = TestNode().Commands().size();
-    EXPECT_EQ(NodeFlashCommand(command::kCommitNetwork, nullptr, 0), 0);
+    EXPECT_EQ(NodeFlashCommand(TestChannel(), command::kCommitNetwork, nullptr, 0), 0);
     EXPECT_EQ(TestNode().Commands().size(), before + 4);
-    EXPECT_FALSE(NodeFlashWriting());
+    EXPECT_FALSE(TestChannel().FlashWriting());
 }
 
 TEST_F(NodeProtocol, FlashCommandWaitsWhileNodeWrites)
 {
     TestNode().SetCommandStatuses(command::kCommitRoutes, {kStatusFlashStarted});
     TestNode().SetQueryReplies(query::kFlashState, 0, 0, {{3}, {3}, {1}});
-    EXPECT_EQ(NodeFlashCommand(command::kCommitRoutes, nullptr, 0), 1);
+    EXPECT_EQ(NodeFlashCommand(TestChannel(), command::kCommitRoutes, nullptr, 0), 1);
     EXPECT_EQ(TestNode().QueryCount(query::kFlashState), 3);
-    EXPECT_FALSE(NodeFlashWriting());
+    EXPECT_FALSE(TestChannel().FlashWriting());
 }
 
 TEST_F(NodeProtocol, SmsMessageOfFortyCharactersInTwoSegments)
@@ -115,9 +113,9 @@ TEST_F(NodeProtocol, SmsMessageOfFortyCharactersInTwoSegments)
     TestNode().SetQueryReply(query::kSmsMessageSegment, 0, 3, Counted(40, message.substr(0, 32)));
     TestNode().SetQueryReply(query::kSmsMessageSegment, 1, 3, Counted(8, message.substr(32)));
     char text[161];
-    ASSERT_TRUE(ReadSmsMessage(3, text, 160));
+    ASSERT_TRUE(ReadSmsMessage(TestChannel(), 3, text, 160));
     EXPECT_EQ(std::string(text), message);
-    EXPECT_FALSE(ReadSmsMessage(3, text, 39)); // longer than the caller allows
+    EXPECT_FALSE(ReadSmsMessage(TestChannel(), 3, text, 39)); // longer than the caller allows
 }
 
 void SetHardware(const std::string& secondCard)
@@ -142,7 +140,7 @@ TEST_F(NodeStaticDataRead, ReadsTablesAndIdentity)
 {
     SetHardware("IO");
     NodeStaticData d;
-    ASSERT_EQ(ReadNodeStaticData(d), 0);
+    ASSERT_EQ(ReadNodeStaticData(TestChannel(), d), 0);
     EXPECT_EQ(d.channelNameCount, 1);
     EXPECT_STREQ(d.channelNames[0].name, "Door");
     EXPECT_EQ(d.cardNameCount, 2);
@@ -155,7 +153,7 @@ TEST_F(NodeStaticDataRead, ReadsTablesAndIdentity)
 
     // A list whose first entry is the end: no names, and the read goes on.
     TestNode().SetQueryReply(query::kChannelName, 1, 0, {0});
-    ASSERT_EQ(ReadNodeStaticData(d), 0);
+    ASSERT_EQ(ReadNodeStaticData(TestChannel(), d), 0);
     EXPECT_EQ(d.channelNameCount, 0);
     EXPECT_EQ(d.cardNameCount, 2);
 }
@@ -164,14 +162,14 @@ TEST_F(NodeStaticDataRead, TooLongCardNameOrSixtyFifthGroupFailsAndClears)
 {
     SetHardware(std::string(21, 'C'));
     NodeStaticData d;
-    EXPECT_EQ(ReadNodeStaticData(d), -1);
+    EXPECT_EQ(ReadNodeStaticData(TestChannel(), d), kTransportWrongLength);
     EXPECT_EQ(d.channelNameCount, 0);
     EXPECT_EQ(d.cardNameCount, 0);
 
     SetHardware("IO");
     for (int i = 1; i <= 65; ++i)
         TestNode().SetQueryReply(query::kChannelGroup, static_cast<std::uint8_t>(i), 0, {0, 'd', 1, 8});
-    EXPECT_EQ(ReadNodeStaticData(d), -1);
+    EXPECT_EQ(ReadNodeStaticData(TestChannel(), d), kTransportWrongLength);
     EXPECT_EQ(d.channelGroupCount, 0);
     TestNode().SetQueryReply(query::kChannelGroup, 3, 0, {});
 }
@@ -181,7 +179,7 @@ TEST_F(NodeStaticDataRead, MissingLayoutFailsTheRead)
     SetHardware("IO");
     TestNode().InjectFault({kTypeQuery, query::kChannelLayout}, {Fault::kDrop});
     NodeStaticData d;
-    EXPECT_EQ(ReadNodeStaticData(d), kErrNoReply);
+    EXPECT_EQ(ReadNodeStaticData(TestChannel(), d), kTransportNoReply);
     EXPECT_EQ(d.cardNameCount, 0);
 }
 

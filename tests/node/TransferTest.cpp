@@ -9,11 +9,11 @@
 #include <tuple>
 
 #include "editor/model/Transfer.h"
-#include "link/NodeCodes.h"
-#include "link/NodeProtocol.h"
-#include "link/NodeTransfers.h"
-#include "link/Worker.h"
-#include "link/WireRecords.h"
+#include "wire/NodeCodes.h"
+#include "protocol/NodeProtocol.h"
+#include "transfer/NodeTransfers.h"
+#include "worker/Worker.h"
+#include "wire/WireRecords.h"
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/MessageBuffer.h"
 #include "settings/Settings.h"
@@ -57,21 +57,19 @@ protected:
         OnNode::SetUp();
         WriteSetting(kSettingCommitToFlashOnDownload, "1");
         // Short budgets keep the waits for what a node does not answer brief.
-        WriteSetting(kSettingNipQueryTimeout, "200");
-        ResetNodeQueryBudget();
+        SetTestBudgets(200, 1500);
     }
-    void TearDown() override
-    {
-        WriteSetting(kSettingNipQueryTimeout, "800");
-        ResetNodeQueryBudget();
-    }
+    void TearDown() override { SetTestBudgets(800, 1500); }
 
     int Receive(NodeConf& record)
     {
         std::memset(&record, 0xAB, sizeof record);
-        return ReceiveFromNode(record, message_, progress_, lock_);
+        return ReceiveFromNode(TestChannel(), record, message_, progress_);
     }
-    int Send(NodeConf record) { return SendToNode(record, message_, progress_, lock_); }
+    int Send(NodeConf record, bool commit = true)
+    {
+        return SendToNode(TestChannel(), record, SendOptions{commit}, message_, progress_);
+    }
     void Node(const std::function<void(NodeModel&)>& change) { TestNode().WithState(change); }
     std::vector<VirtualNode::CommandSeen> CommandsOf(std::uint8_t code)
     {
@@ -82,49 +80,14 @@ protected:
     }
 
     std::string message_;
-    std::uint32_t progress_ = kProgressNothing;
-    std::mutex lock_;
-};
-
-// Samples the progress word from another thread while a transfer runs.
-class ProgressReader {
-public:
-    ProgressReader(std::uint32_t& word, std::mutex& lock)
-        : word_(word), lock_(lock), thread_([this](std::stop_token stop) {
-              while (!stop.stop_requested()) {
-                  Sample();
-                  std::this_thread::sleep_for(std::chrono::microseconds(200));
-              }
-          })
-    {
-    }
-    std::vector<std::uint32_t> Stop()
-    {
-        thread_.request_stop();
-        thread_.join();
-        Sample(); // the word the transfer left
-        return seen_;
-    }
-
-private:
-    void Sample()
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        if (seen_.empty() || seen_.back() != word_) seen_.push_back(word_);
-    }
-
-    std::uint32_t& word_;
-    std::mutex& lock_;
-    std::vector<std::uint32_t> seen_;
-    std::jthread thread_;
+    RecordedProgress progress_;
 };
 
 TEST_F(Transfer, SentConfigurationComesBackAndIsCommitted)
 {
     const NodeConf sent = SampleConfiguration();
-    ProgressReader reader(progress_, lock_);
     ASSERT_EQ(Send(sent), 0) << message_;
-    const std::vector<std::uint32_t> words = reader.Stop();
+    const std::vector<std::uint32_t> words = progress_.Take();
     NodeConf flash{};
     Node([&](NodeModel& s) { flash = s.Flash(); });
     ExpectSameConfiguration(flash, sent);
@@ -146,7 +109,7 @@ TEST_F(Transfer, SentConfigurationComesBackAndIsCommitted)
     NodeConf received;
     ASSERT_EQ(Receive(received), 0) << message_;
     ExpectSameConfiguration(received, sent);
-    EXPECT_EQ(progress_, kProgressIdle);
+    EXPECT_EQ(progress_.Word(), kProgressIdle);
 }
 
 TEST_F(Transfer, ReceiveOfAnOlderNodeSkipsTableSizesAndCountsPastTheEstimate)
@@ -155,11 +118,10 @@ TEST_F(Transfer, ReceiveOfAnOlderNodeSkipsTableSizesAndCountsPastTheEstimate)
         s.SetVersion("2.03.0040");
         s.SetConfig(SampleConfiguration());
     });
-    ProgressReader reader(progress_, lock_);
     NodeConf r;
     ASSERT_EQ(Receive(r), 0) << message_;
     std::uint32_t highest = 0;
-    for (std::uint32_t w : reader.Stop())
+    for (std::uint32_t w : progress_.Take())
         if (w >> 16 == kProgressReceiving) highest = std::max(highest, w & 0xFFFF);
     EXPECT_GT(highest, 1000u);
     for (std::uint8_t code : {query::kRouteTableSize, query::kConnectionCount, query::kNetworkFlags})
@@ -304,8 +266,7 @@ TEST_F(Transfer, SendCommitsAfterAWipeAndOnlyWhenAsked)
     EXPECT_EQ(CommandsOf(command::kCommitDialup).size(), 1u);
 
     TestNode().Reset();
-    WriteSetting(kSettingCommitToFlashOnDownload, "0");
-    ASSERT_EQ(Send(SampleConfiguration()), 0) << message_;
+    ASSERT_EQ(Send(SampleConfiguration(), false), 0) << message_;
     for (std::uint8_t code : {command::kWipeFlash, command::kCommitRoutes, command::kCommitConnections,
                               command::kCommitDialup})
         EXPECT_TRUE(CommandsOf(code).empty()) << +code;

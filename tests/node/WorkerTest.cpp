@@ -10,9 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "link/NodeCodes.h"
-#include "link/NodeProtocol.h"
-#include "link/Worker.h"
+#include "wire/NodeCodes.h"
+#include "protocol/NodeProtocol.h"
+#include "transfer/TransferMessage.h"
+#include "worker/Worker.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "tests/node/NodeOnTerminal.h"
@@ -29,21 +30,19 @@ constexpr auto kPatience = std::chrono::seconds(30);
 
 int GetPower(const std::vector<std::uint8_t>& data) { return data.size() == 2 ? data[0] << 8 | data[1] : -1; }
 
-class Worker : public OnNode {
+class WorkerJobs : public OnNode {
 protected:
     void SetUp() override
     {
         OnNode::SetUp();
         // Short budgets keep the passes without a node brief.
         WriteSetting(kSettingNipQueryTimeout, "200");
-        ResetNodeQueryBudget();
         WriteSetting(kSettingMonitorConnectedNodeIdentity, "1");
     }
     void TearDown() override
     {
         WorkerStop();
         WriteSetting(kSettingNipQueryTimeout, "800");
-        ResetNodeQueryBudget();
     }
 
     void StartWorker()
@@ -129,7 +128,7 @@ private:
     std::function<void()> hook_;
 };
 
-TEST_F(Worker, ConnectedStateFollowsThePresencePoll)
+TEST_F(WorkerJobs, ConnectedStateFollowsThePresencePoll)
 {
     TestNode().SetSilent(true);
     StartWorker();
@@ -159,7 +158,7 @@ TEST_F(Worker, ConnectedStateFollowsThePresencePoll)
     EXPECT_EQ(WorkerNodeIdentity(name, sizeof name), -1);
 }
 
-TEST_F(Worker, OneShotJobsRefuseRequestsWhileRunningAndHoldResults)
+TEST_F(WorkerJobs, OneShotJobsRefuseRequestsWhileRunningAndHoldResults)
 {
     StartWorker();
     WaitForPosts(kLiveId, 1);
@@ -178,7 +177,7 @@ TEST_F(Worker, OneShotJobsRefuseRequestsWhileRunningAndHoldResults)
     TestNode().WithState([&](NodeModel& s) { number = s.Flash().nodeNumber; });
     EXPECT_EQ(record.nodeNumber, number);
     EXPECT_EQ(WorkerTakeReceivedRecord(record), kRequestNone);
-    char message[kWorkerMessageLength + 1];
+    char message[kTransferMessageLength + 1];
     WorkerMessage(message, sizeof message);
     EXPECT_STREQ(message, "");
 
@@ -195,7 +194,7 @@ TEST_F(Worker, OneShotJobsRefuseRequestsWhileRunningAndHoldResults)
     WaitForPosts(kNodeDataId, 1);
 }
 
-TEST_F(Worker, NodeDataReadFailingPartWayPublishesNothingAndDisconnects)
+TEST_F(WorkerJobs, NodeDataReadFailingPartWayPublishesNothingAndDisconnects)
 {
     StartWorker();
     EXPECT_EQ(WaitForPosts(kLiveId, 1), std::vector<int>{1});
@@ -210,7 +209,7 @@ TEST_F(Worker, NodeDataReadFailingPartWayPublishesNothingAndDisconnects)
     EXPECT_EQ(WorkerCurrentJob(), kJobLive);
 }
 
-TEST_F(Worker, LiveRequestsAreTakenOncePerPass)
+TEST_F(WorkerJobs, LiveRequestsAreTakenOncePerPass)
 {
     StartWorker();
     WaitForPosts(kLiveId, 1);
@@ -284,7 +283,7 @@ TEST_F(Worker, LiveRequestsAreTakenOncePerPass)
     EXPECT_TRUE(asked);
 }
 
-TEST_F(Worker, LiveValuesAreGatheredOverPassesAndABadReplyStartsAgain)
+TEST_F(WorkerJobs, LiveValuesAreGatheredOverPassesAndABadReplyStartsAgain)
 {
     StartWorker();
     ASSERT_TRUE(Eventually([] { return WorkerLiveValuesState() == 2; }));
@@ -306,7 +305,7 @@ TEST_F(Worker, LiveValuesAreGatheredOverPassesAndABadReplyStartsAgain)
     EXPECT_EQ(firstIndexes[firstIndexes.size() - 2], 0);
 }
 
-TEST_F(Worker, MonitorRequestedDuringAOneShotJobStartsAfterIt)
+TEST_F(WorkerJobs, MonitorRequestedDuringAOneShotJobStartsAfterIt)
 {
     StartWorker();
     WaitForPosts(kLiveId, 1);
@@ -331,11 +330,13 @@ TEST_F(Worker, MonitorRequestedDuringAOneShotJobStartsAfterIt)
     EXPECT_EQ(WorkerMonitorReading(reading), -2);
 }
 
-TEST_F(Worker, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
+TEST_F(WorkerJobs, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
 {
     StartWorker();
     WaitForPosts(kLiveId, 1);
     WriteSetting(kSettingCommitToFlashOnDownload, "1");
+    // A slow commit, so that the sampling below sees the committing word.
+    TestNode().InjectFault({kTypeCommand, command::kCommitRoutes}, {Fault::kDelay, 100, 1});
     ASSERT_EQ(WorkerStartSend(EditedConfiguration(), kSendId), 0);
     WorkerSelectMonitoredEndpoint('a', 2, 1);
     EXPECT_EQ(WorkerStartMonitor(kMonitorId), kErrWorkerBusy); // asked for, taken after the send

@@ -1,0 +1,44 @@
+#include "transfer/TransferMessage.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+#include "nodeconf/ErrorCatalogue.h"
+#include "nodeconf/MessageBuffer.h"
+#include "protocol/TransportResult.h"
+
+namespace mnm {
+
+int TransferFailure(std::string& message, const char* format, ...)
+{
+    char text[kTransferMessageLength + 1];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    message = text;
+    return kComposedMessage;
+}
+
+namespace {
+bool InCatalogue(int code)
+{
+    static const std::vector<int> codes = CatalogueCodes();
+    return std::find(codes.begin(), codes.end(), BaseOfCode(code)) != codes.end();
+}
+} // namespace
+
+int FinishTransfer(int result, bool stopped, int lineFailure, std::string& message)
+{
+    if (result >= 0) return result;
+    if (stopped) return TransferFailure(message, "%s", kTransferCancelledText);
+    if (result == kComposedMessage) return result;
+    // Line failures, and any result that has no text of its own, are shown
+    // as the transfer's failure rather than as "Unknown Error".
+    if (IsTransportResult(result) || !InCatalogue(result)) result = lineFailure;
+    message = MessageForCode(result);
+    return result;
+}
+
+} // namespace mnm
