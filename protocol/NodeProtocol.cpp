@@ -37,6 +37,7 @@ private:
 
 int NodeQuery(NodeChannel& channel, std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t* reply)
 {
+    if (channel.Stopped()) return kTransportCancelled;
     FrameLine& line = channel.Line();
     const std::uint8_t request[kQueryHeaderSize] = {kTypeQuery, kQueryRequest, code, p1, p2};
     bool queued = false;

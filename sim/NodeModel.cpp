@@ -383,7 +383,10 @@ std::optional<int> NodeModel::ParameterCommand(std::uint8_t code, const std::uin
         if (n != 4) return kStatusRefused;
         w.networkFlags = GetU32(d);
         return kStatusAccepted;
-    case command::kTaskScheduler: return n == 1 ? kStatusAccepted : kStatusRefused;
+    case command::kTaskScheduler:
+        if (n != 1) return kStatusRefused;
+        scheduler_ = d[0];
+        return kStatusAccepted;
     case command::kRadioChannel:
     case command::kTransmitPower: {
         if (n != 2) return kStatusRefused;

@@ -44,6 +44,8 @@ public:
     std::uint8_t Mode() const { return mode_; }
     int PresentChannel() const { return channel_; }
     int PresentPower() const { return power_; }
+    // The task scheduler's setting: 0 normal, 1 favouring the link's traffic.
+    int Scheduler() const { return scheduler_; }
     // The text of the next unsolicited node text message.
     std::string NodeText();
 
@@ -79,6 +81,7 @@ private:
     int power_;
     int highestChannel_;
     std::uint8_t monitored_[3] = {};
+    int scheduler_ = 0;
     int tick_ = 0;
     int texts_ = 0;
 };

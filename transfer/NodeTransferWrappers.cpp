@@ -123,7 +123,9 @@ bool RestoreTaskScheduler(NodeChannel& channel)
 
 bool RestoreTaskSchedulerAfterStop(NodeChannel& channel)
 {
-    constexpr int kTimeoutFactor = 1; // 16 checks of 5 ms
+    // 32 checks of 5 ms: one exchange at the line rate (about 80 ms with the
+    // reply to the request the stop cut short) and some room.
+    constexpr int kTimeoutFactor = 2;
     StopScope unstoppable(channel, std::stop_token{});
     return NodeCommandU8(channel, command::kTaskScheduler, 0, kTimeoutFactor) >= 0;
 }

@@ -28,7 +28,7 @@ bool WriteNetworkFlags(NodeChannel& channel, std::uint32_t flags);
 // when the node acknowledged one.
 bool RestoreTaskScheduler(NodeChannel& channel);
 // The same after a stop was requested: one attempt, whatever the channel's
-// stop token says, waiting at most about 80 ms, so that stopping stays quick.
+// stop token says, waiting at most 160 ms, so that stopping stays quick.
 bool RestoreTaskSchedulerAfterStop(NodeChannel& channel);
 
 } // namespace mnm

@@ -373,5 +373,47 @@ TEST_F(WorkerJobs, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
     EXPECT_EQ(CommandsOf(command::kSelectMonitor).back().data, (std::vector<std::uint8_t>{0, 'a', 2, 1, 0}));
 }
 
+// The window closes while a node is slow: stopping the worker in the middle
+// of a send at the real line rate ends it at once, puts the node's task
+// scheduler back and reports the send as stopped.
+TEST_F(WorkerJobs, StopInTheMiddleOfASendAtLineRateIsQuick)
+{
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+    constexpr auto kStopWithin = std::chrono::milliseconds(2000); // sanitizers slow every step
+#else
+    constexpr auto kStopWithin = std::chrono::milliseconds(200);
+#endif
+    TestNode().SetPace(true);
+    WriteSetting(kSettingNipQueryTimeout, "800"); // a status block takes 170 ms at line rate
+    StartWorker();
+    ASSERT_EQ(WorkerStartSend(EditedConfiguration(), kSendId), 0);
+    ASSERT_TRUE(Eventually([] {
+        const std::uint32_t w = WorkerProgressWord();
+        return w >> 16 == kProgressSending && (w & 0xFFFF) > 0;
+    }));
+    int raised = 0;
+    TestNode().WithState([&](NodeModel& s) { raised = s.Scheduler(); });
+    EXPECT_EQ(raised, 1);
+
+    const std::size_t mark = Mark();
+    const auto start = std::chrono::steady_clock::now();
+    WorkerStop();
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, kStopWithin) << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms";
+
+    WaitForPosts(kSendId, 1, mark);
+    EXPECT_EQ(WorkerSendStatus(), kRequestFailed);
+    char message[kTransferMessageLength + 1];
+    WorkerMessage(message, sizeof message);
+    EXPECT_STREQ(message, kTransferCancelledText);
+    EXPECT_EQ(WorkerProgressWord(), kProgressIdle);
+    EXPECT_TRUE(Eventually([] {
+        int scheduler = -1;
+        TestNode().WithState([&](NodeModel& s) { scheduler = s.Scheduler(); });
+        return scheduler == 0;
+    }));
+    TestNode().SetPace(false);
+}
+
 } // namespace
 } // namespace mnm

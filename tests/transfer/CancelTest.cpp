@@ -1,0 +1,121 @@
+// Stopping a receive or a send part-way, and what a failure of the line is
+// reported as, against the node's model in the same process.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include "nodeconf/ErrorCatalogue.h"
+#include "sim/SampleConfigurations.h"
+#include "tests/protocol/ModelLine.h"
+#include "transfer/NodeTransfers.h"
+#include "transfer/TransferMessage.h"
+
+namespace mnm {
+namespace {
+
+class Words final : public ProgressSink {
+public:
+    void Set(std::uint32_t word) override { words.push_back(word); }
+    std::vector<std::uint32_t> words;
+};
+
+class Stopping : public ::testing::Test {
+protected:
+    Stopping() { line_.Model().SetConfig(SampleConfiguration()); }
+
+    // Requests the stop when the node is asked `code` (a query, or a command
+    // when `command` is set) for the `nth` time.
+    void StopAt(std::uint8_t code, bool command, int nth = 1)
+    {
+        line_.OnRequest([this, code, command, nth, seen = 0](const std::vector<std::uint8_t>& r) mutable {
+            const bool match = command ? r[0] == kTypeCommand && r[4] == code : r[0] == kTypeQuery && r[2] == code;
+            if (match && ++seen == nth) stop_.request_stop();
+        });
+    }
+    // What was sent after the stop: the commands after the last one seen
+    // before it.
+    void ExpectStoppedAndRestored(int rc)
+    {
+        EXPECT_EQ(rc, -1000);
+        EXPECT_EQ(message_, kTransferCancelledText);
+        EXPECT_EQ(line_.Model().Scheduler(), 0);
+        ASSERT_FALSE(line_.CommandCodes().empty());
+        EXPECT_EQ(line_.CommandCodes().back(), command::kTaskScheduler);
+        ASSERT_FALSE(progress_.words.empty());
+        EXPECT_EQ(progress_.words.back(), kProgressIdle);
+    }
+
+    ModelLine line_;
+    NodeChannel channel_{line_, {ChecksForMilliseconds(800), ChecksForMilliseconds(1500)}};
+    std::stop_source stop_;
+    std::string message_;
+    Words progress_;
+};
+
+TEST_F(Stopping, AReceiveEndsAndRestoresTheScheduler)
+{
+    StopAt(query::kConnection, false, 3);
+    NodeConf record{};
+    const int rc = ReceiveFromNode(channel_, record, message_, progress_, stop_.get_token());
+    ExpectStoppedAndRestored(rc);
+    // Nothing was read after the stop.
+    EXPECT_EQ(std::count(progress_.words.begin(), progress_.words.end(), ProgressWord(kProgressScheduler, 0)), 1);
+}
+
+TEST_F(Stopping, ASendEndsBeforeItCommitsAndRestoresTheScheduler)
+{
+    StopAt(command::kRoute, true, 2);
+    const int rc = SendToNode(channel_, EditedConfiguration(), SendOptions{true}, message_, progress_,
+                              stop_.get_token());
+    ExpectStoppedAndRestored(rc);
+    const std::vector<std::uint8_t> codes = line_.CommandCodes();
+    for (std::uint8_t commit : {command::kWipeFlash, command::kCommitRoutes, command::kCommitNetwork})
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), commit), 0) << +commit;
+    EXPECT_EQ(line_.Model().CommitCount(), 0);
+}
+
+TEST_F(Stopping, ASendStoppedWhileTheFlashIsWrittenEndsToo)
+{
+    StopAt(query::kFlashState, false, 1);
+    const int rc = SendToNode(channel_, EditedConfiguration(), SendOptions{true}, message_, progress_,
+                              stop_.get_token());
+    ExpectStoppedAndRestored(rc);
+}
+
+TEST_F(Stopping, AStopAfterTheLastStepChangesNothing)
+{
+    NodeConf record{};
+    const int rc = ReceiveFromNode(channel_, record, message_, progress_, stop_.get_token());
+    stop_.request_stop();
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(record.connectionCount, SampleConfiguration().connectionCount);
+}
+
+// The line failing where the sequence passes the protocol's result on is
+// reported as the send's failure, with its catalogue text.
+TEST(TransferFailures, ALineFailureIsShownAsTheTransfersOwn)
+{
+    ModelLine line;
+    NodeChannel channel(line, {ChecksForMilliseconds(50), ChecksForMilliseconds(50)});
+    line.OnRequest([&line](const std::vector<std::uint8_t>& r) {
+        if (r[0] == kTypeCommand && r[4] == command::kRadioChannel) line.SetSilent(true);
+    });
+    std::string message;
+    Words progress;
+    const int rc = SendToNode(channel, SampleConfiguration(), SendOptions{true}, message, progress);
+    EXPECT_EQ(rc, -4052);
+    EXPECT_EQ(message, MessageForCode(-4052));
+    EXPECT_EQ(progress.words.back(), kProgressIdle);
+
+    // Composed and catalogue failures keep their own text.
+    std::string text;
+    EXPECT_EQ(FinishTransfer(-4001, false, -4052, text), -4001);
+    EXPECT_EQ(text, "Serial Data Highway Parameters not Supported by Target Node");
+    EXPECT_EQ(FinishTransfer(-1, false, -4051, text), -4051); // no text of its own
+    EXPECT_EQ(FinishTransfer(TransferFailure(text, "Unable to upload Node Number"), false, -4051, text), -1000);
+    EXPECT_EQ(text, "Unable to upload Node Number");
+}
+
+} // namespace
+} // namespace mnm
