@@ -42,7 +42,7 @@ void PrintWorkerFailure()
     PrintFailureText(message);
 }
 
-NodeSession::NodeSession(const std::string& device)
+NodeSession::NodeSession(const std::string& device) : signals_([] { WorkerCancelTransfer(); })
 {
     EnsureSettingsKey();
     WriteSettingDefaults();
@@ -70,7 +70,7 @@ void NodeSession::WaitForNode()
     const bool show = isatty(STDERR_FILENO) == 1;
     const auto end = std::chrono::steady_clock::now() + kNodeWait;
     bool shown = false;
-    while (WorkerIsNodeConnected() == 0 && std::chrono::steady_clock::now() < end) {
+    while (WorkerIsNodeConnected() == 0 && std::chrono::steady_clock::now() < end && !Interrupted()) {
         if (show && !shown) std::fprintf(stderr, "\r%-20s", "waiting for the node");
         shown = true;
         std::this_thread::sleep_for(kNodePoll);
@@ -86,6 +86,9 @@ void NodeSession::WaitFor(int commandId)
         {
             std::unique_lock<std::mutex> lock(lock_);
             if (wake_.wait_for(lock, kProgressInterval, [&] { return posted_.count(commandId) != 0; })) break;
+            // A signal before the job started has nothing to cancel; the
+            // job's own post ends the wait otherwise.
+            if (Interrupted() && WorkerIsBusy() == 0) break;
         }
         if (!show) continue;
         const std::uint32_t word = WorkerProgressWord();

@@ -8,6 +8,8 @@
 #include <string>
 #include <thread>
 
+#include "cli/StopSignals.h"
+
 namespace mnm::cli {
 
 // The command ids the two commands give their jobs.
@@ -23,6 +25,9 @@ bool PortCanBeOpened(const std::string& device);
 // every failure.
 void PrintWorkerFailure();
 
+// The session also takes Ctrl-C and SIGTERM: the running transfer stops
+// (the node's task scheduler put back), and the command then ends with
+// ExitStatus() without writing anything.
 class NodeSession {
 public:
     explicit NodeSession(const std::string& device);
@@ -38,7 +43,13 @@ public:
     // stderr meanwhile when stderr is a terminal.
     void WaitFor(int commandId);
 
+    // The stop signal that came during the session (0 none), and the status
+    // the command exits with for it.
+    int Interrupted() const { return signals_.Caught(); }
+    int InterruptedStatus() const { return signals_.ExitStatus(); }
+
 private:
+    StopSignals signals_; // first: the threads below start with the signals blocked
     std::jthread link_;
     std::mutex lock_; // guards posted_
     std::condition_variable wake_;

@@ -42,6 +42,7 @@ int RunReceive(const std::vector<std::string>& args)
     {
         NodeSession session(port);
         session.WaitForNode();
+        if (session.Interrupted()) return session.InterruptedStatus();
         if (const int rc = WorkerStartReceive(kReceiveDoneId); rc < 0) {
             PrintFailure(rc);
             return kExitFailure;
@@ -49,8 +50,10 @@ int RunReceive(const std::vector<std::string>& args)
         session.WaitFor(kReceiveDoneId);
         if (WorkerTakeReceivedRecord(record) != 1) {
             PrintWorkerFailure();
-            return kExitFailure;
+            return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
         }
+        // Asked to stop after the last request: nothing is written all the same.
+        if (session.Interrupted()) return session.InterruptedStatus();
     }
     if (const int code = editor::VerifyRecord(record))
         std::fprintf(stderr, "mnm: warning: %s\n", Cp1252ToUtf8(MessageForCode(code)).c_str());

@@ -60,6 +60,7 @@ int RunSend(const std::vector<std::string>& args)
 
     NodeSession session(port);
     session.WaitForNode();
+    if (session.Interrupted()) return session.InterruptedStatus();
     if (const int rc = WorkerStartSend(record, kSendDoneId, noCommit ? SendCommit::kNever : SendCommit::kAsSetting);
         rc < 0) {
         PrintFailure(rc);
@@ -68,8 +69,9 @@ int RunSend(const std::vector<std::string>& args)
     session.WaitFor(kSendDoneId);
     if (WorkerSendStatus() != kRequestDone) {
         PrintWorkerFailure();
-        return kExitFailure;
+        return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
     }
+    if (session.Interrupted()) return session.InterruptedStatus();
     return kExitOk;
 }
 

@@ -1,0 +1,135 @@
+// Ctrl-C and SIGTERM during `mnm send` and `mnm receive`: the transfer stops
+// through the worker's cancellation, the node's task scheduler is put back,
+// nothing is written, and the status is the shell's for the signal.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "nodeconf/ConfigFile.h"
+#include "settings/Settings.h"
+#include "sim/SampleConfigurations.h"
+#include "sim/VirtualNode.h"
+#include "tests/cli/RunTool.h"
+#include "wire/NodeCodes.h"
+
+namespace mnm {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr auto kEndsWithin = std::chrono::seconds(5); // sanitizers slow every step
+#else
+constexpr auto kEndsWithin = std::chrono::seconds(1);
+#endif
+
+pid_t Spawn(const std::vector<std::string>& args, const std::string& errFile)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(err, STDERR_FILENO);
+        std::vector<char*> argv{const_cast<char*>(MNM_BIN)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(MNM_BIN, argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+struct Ended {
+    int status = -1;
+    Clock::duration took{};
+};
+
+// Signals `pid` and waits for it to end (killing it after a long while).
+Ended SignalAndWait(pid_t pid, int signal)
+{
+    const auto start = Clock::now();
+    kill(pid, signal);
+    int raw = 0;
+    while (waitpid(pid, &raw, WNOHANG) == 0) {
+        if (Clock::now() - start > std::chrono::seconds(30)) kill(pid, SIGKILL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Clock::now() - start};
+}
+
+class StopSignal : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        dir_ = TempDir();
+        setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+        EnsureSettingsKey();
+        WriteSettingDefaults();
+        node_.SetPace(true); // slow enough to be caught in the middle
+        ASSERT_TRUE(node_.Start());
+    }
+    bool WaitUntilNodeSees(std::uint8_t type, std::uint8_t code)
+    {
+        const auto end = Clock::now() + std::chrono::seconds(30);
+        while (Clock::now() < end) {
+            if (type == kTypeQuery ? node_.QueryCount(code) > 0 : HasCommand(code)) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+    bool HasCommand(std::uint8_t code)
+    {
+        for (const auto& c : node_.Commands())
+            if (c.code == code) return true;
+        return false;
+    }
+    int Scheduler()
+    {
+        int scheduler = -1;
+        node_.WithState([&](NodeModel& s) { scheduler = s.Scheduler(); });
+        return scheduler;
+    }
+    void ExpectStopped(const Ended& ended, int signal)
+    {
+        EXPECT_EQ(ended.status, 128 + signal);
+        EXPECT_LT(ended.took, kEndsWithin)
+            << std::chrono::duration_cast<std::chrono::milliseconds>(ended.took).count() << " ms";
+        EXPECT_EQ(Scheduler(), 0);
+        EXPECT_EQ(ReadWholeFile(dir_ + "/err"), "mnm: Transfer cancelled\n");
+    }
+
+    std::string dir_;
+    VirtualNode node_;
+};
+
+TEST_P(StopSignal, ASendStopsAndCommitsNothing)
+{
+    ASSERT_EQ(SaveToPath(EditedConfiguration(), dir_ + "/sent.mnc"), 0);
+    const pid_t pid = Spawn({"send", "--port", node_.DevicePath(), dir_ + "/sent.mnc"}, dir_ + "/err");
+    ASSERT_TRUE(WaitUntilNodeSees(kTypeCommand, command::kTaskScheduler));
+    ExpectStopped(SignalAndWait(pid, GetParam()), GetParam());
+    node_.WithState([](NodeModel& s) { EXPECT_EQ(s.CommitCount(), 0); });
+}
+
+TEST_P(StopSignal, AReceiveStopsAndWritesNothing)
+{
+    node_.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
+    const std::string output = dir_ + "/received.mnc";
+    const pid_t pid = Spawn({"receive", "--port", node_.DevicePath(), "-o", output}, dir_ + "/err");
+    ASSERT_TRUE(WaitUntilNodeSees(kTypeCommand, command::kTaskScheduler));
+    ExpectStopped(SignalAndWait(pid, GetParam()), GetParam());
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_FALSE(std::filesystem::exists(output + ".partial"));
+}
+
+INSTANTIATE_TEST_SUITE_P(CtrlCAndTerm, StopSignal, ::testing::Values(SIGINT, SIGTERM));
+
+} // namespace
+} // namespace mnm
