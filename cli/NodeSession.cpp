@@ -10,7 +10,7 @@
 
 #include "cli/Commands.h"
 #include "link/Link.h"
-#include "transfer/ProgressText.h"
+#include "worker/ProgressText.h"
 #include "transfer/TransferMessage.h"
 #include "worker/Worker.h"
 #include "nodeconf/MessageBuffer.h"

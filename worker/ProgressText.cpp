@@ -1,4 +1,4 @@
-#include "transfer/ProgressText.h"
+#include "worker/ProgressText.h"
 
 #include <cstdio>
 
