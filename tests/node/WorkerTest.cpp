@@ -332,9 +332,9 @@ TEST_F(WorkerJobs, MonitorRequestedDuringAOneShotJobStartsAfterIt)
 
 TEST_F(WorkerJobs, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
 {
+    WriteSetting(kSettingCommitToFlashOnDownload, "1"); // read when the worker starts
     StartWorker();
     WaitForPosts(kLiveId, 1);
-    WriteSetting(kSettingCommitToFlashOnDownload, "1");
     // A slow commit, so that the sampling below sees the committing word.
     TestNode().InjectFault({kTypeCommand, command::kCommitRoutes}, {Fault::kDelay, 100, 1});
     ASSERT_EQ(WorkerStartSend(EditedConfiguration(), kSendId), 0);
