@@ -341,15 +341,8 @@ int ReceiveFromNode(NodeChannel& channel, NodeConf& record, std::string& message
     StopScope scope(channel, std::move(stop));
     TransferProgress sink(progress);
     Receiver receiver(channel, record, message, sink);
-    int rc = receiver.Run();
-    const bool stopped = rc < 0 && channel.Stopped();
-    if (stopped && receiver.SchedulerRaised()) {
-        sink.Set(kProgressScheduler, 0);
-        RestoreTaskSchedulerAfterStop(channel);
-    }
-    rc = FinishTransfer(rc, stopped, kErrUploadFailed, message);
-    sink.Set(kProgressIdle);
-    return rc;
+    const int rc = receiver.Run();
+    return EndTransfer(channel, rc, receiver.SchedulerRaised(), kErrUploadFailed, message, sink);
 }
 
 } // namespace mnm

@@ -438,15 +438,8 @@ int SendToNode(NodeChannel& channel, const NodeConf& record, SendOptions options
     NodeConf sent = record;
     Sender sender(channel, sent, options, message, sink);
     message.clear();
-    int rc = sender.Run();
-    const bool stopped = rc < 0 && channel.Stopped();
-    if (stopped && sender.SchedulerRaised()) {
-        sink.Set(kProgressScheduler, 0);
-        RestoreTaskSchedulerAfterStop(channel);
-    }
-    rc = FinishTransfer(rc, stopped, kErrDownloadFailed, message);
-    sink.Set(kProgressIdle);
-    return rc;
+    const int rc = sender.Run();
+    return EndTransfer(channel, rc, sender.SchedulerRaised(), kErrDownloadFailed, message, sink);
 }
 
 } // namespace mnm

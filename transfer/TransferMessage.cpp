@@ -6,7 +6,10 @@
 
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/MessageBuffer.h"
+#include "protocol/NodeChannel.h"
 #include "protocol/TransportResult.h"
+#include "transfer/NodeTransferWrappers.h"
+#include "transfer/TransferProgress.h"
 
 namespace mnm {
 
@@ -38,6 +41,19 @@ int FinishTransfer(int result, bool stopped, int lineFailure, std::string& messa
     // as the transfer's failure rather than as "Unknown Error".
     if (IsTransportResult(result) || !InCatalogue(result)) result = lineFailure;
     message = MessageForCode(result);
+    return result;
+}
+
+int EndTransfer(NodeChannel& channel, int result, bool schedulerRaised, int lineFailure, std::string& message,
+                TransferProgress& progress)
+{
+    const bool stopped = result < 0 && channel.Stopped();
+    if (stopped && schedulerRaised) {
+        progress.Set(kProgressScheduler, 0);
+        RestoreTaskSchedulerAfterStop(channel);
+    }
+    result = FinishTransfer(result, stopped, lineFailure, message);
+    progress.Set(kProgressIdle);
     return result;
 }
 

@@ -20,4 +20,12 @@ int TransferFailure(std::string& message, const char* format, ...) __attribute__
 // brings its catalogue text. Returns the code to report.
 int FinishTransfer(int result, bool stopped, int lineFailure, std::string& message);
 
+class NodeChannel;
+class TransferProgress;
+// How every transfer ends: after a stop, the node's task scheduler is put
+// back when the transfer had raised it; then the result and its text as
+// FinishTransfer gives them, and the progress word idle.
+int EndTransfer(NodeChannel& channel, int result, bool schedulerRaised, int lineFailure, std::string& message,
+                TransferProgress& progress);
+
 } // namespace mnm
