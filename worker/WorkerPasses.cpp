@@ -146,7 +146,7 @@ void ReceivePass(WorkerShared& s, const std::stop_token& stop)
     Post(s, target);
 }
 
-void MonitorPass(WorkerShared& s, const std::stop_token& stop)
+void MonitorPass(WorkerShared& s)
 {
     ReadIdentity(s);
     s.channel.Pause(kPassPause);
@@ -261,7 +261,7 @@ void StepPower(NodeChannel& channel, int steps)
     NodeCommandU16(channel, command::kSetPower, std::clamp(power + kPowerStepSize * steps, 0, kMaxPower));
 }
 
-void LivePass(WorkerShared& s, const std::stop_token& stop)
+void LivePass(WorkerShared& s)
 {
     ReadIdentity(s);
     s.channel.Pause(kPassPause);
@@ -311,7 +311,7 @@ void LivePass(WorkerShared& s, const std::stop_token& stop)
     Post(s, target);
 }
 
-void NodeDataPass(WorkerShared& s, const std::stop_token& stop)
+void NodeDataPass(WorkerShared& s)
 {
     static NodeStaticData read; // only this thread touches it
     ReadIdentity(s);
@@ -342,9 +342,9 @@ void WorkerLoop(WorkerShared& s, std::stop_token stop)
         switch (job) {
         case kJobSend: SendPass(s, stop); break;
         case kJobReceive: ReceivePass(s, stop); break;
-        case kJobMonitor: MonitorPass(s, stop); break;
-        case kJobNodeData: NodeDataPass(s, stop); break;
-        default: LivePass(s, stop); break;
+        case kJobMonitor: MonitorPass(s); break;
+        case kJobNodeData: NodeDataPass(s); break;
+        default: LivePass(s); break;
         }
     }
 }

@@ -83,14 +83,5 @@ TEST_F(Channel, FlashStatePollingIsBounded)
     EXPECT_FALSE(channel_.FlashWriting());
 }
 
-TEST_F(Channel, SequenceNumbersWrap)
-{
-    channel_.SetNextSequence(kMaxSequenceNumber);
-    EXPECT_EQ(channel_.TakeSequence(), kMaxSequenceNumber);
-    EXPECT_EQ(channel_.TakeSequence(), 1);
-    channel_.SetNextSequence(0);
-    EXPECT_EQ(channel_.NextSequence(), 1);
-}
-
 } // namespace
 } // namespace mnm
