@@ -43,25 +43,20 @@ void SevenSegment::SetColours(const QColor& on, const QColor& off)
     update();
 }
 
-void SevenSegment::resizeEvent(QResizeEvent*)
-{
-    layout_ = LayoutSegments(width(), height());
-    blank_ = 0;  // the whole area is drawn afresh
-}
-
 void SevenSegment::paintEvent(QPaintEvent*)
 {
+    const SegmentLayout layout = LayoutSegments(width(), height());
     QPainter painter(this);
     painter.fillRect(rect(), background_);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(off_, 1));
-    for (const SegmentCell& cell : SegmentCells(text_, blank_, layout_)) {
+    for (const SegmentCell& cell : SegmentCells(text_, blank_, layout)) {
         // Unlit segments first, so the lit ones sit on top of shared edges.
         for (bool lit : {false, true}) {
             painter.setBrush(lit ? on_ : off_);
             for (int segment = 0; segment < kSegmentCount; ++segment) {
                 if (static_cast<bool>((cell.pattern >> segment) & 1) != lit) continue;
-                painter.drawPolygon(ToQPolygon(SegmentPolygon(segment, cell.right, layout_.top, layout_.unit)));
+                painter.drawPolygon(ToQPolygon(SegmentPolygon(segment, cell.right, layout.top, layout.unit)));
             }
         }
     }

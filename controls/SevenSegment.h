@@ -16,18 +16,18 @@ public:
     void SetText(const QString& text);
     QString Text() const { return QString::fromLatin1(text_); }
     void SetColours(const QColor& on, const QColor& off = QColor());
-    int DigitCount() const { return layout_.cells; }
+    int DigitCount() const { return LayoutSegments(width(), height()).cells; }
 
     QString ShownText() const override { return Text(); }
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void resizeEvent(QResizeEvent*) override;
 
 private:
     std::string text_;
+    // Cells the previous text used beyond this one: drawn unlit, so a
+    // shorter value leaves no doubt about the cells it no longer uses.
     int blank_ = 0;
-    SegmentLayout layout_;
     QColor on_;
     QColor off_;
     QColor background_;
