@@ -1,6 +1,7 @@
 #include "controls/MultiGauge.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace mnm::controls {
 
@@ -54,8 +55,15 @@ void MultiGauge::paintEvent(QPaintEvent*)
     if (!showText_ || !hasValue_) return;
     const QString text = ShownText();
     const int left = GaugeTextLeft(x, painter.fontMetrics().horizontalAdvance(text));
+    const QRect area(left, 0, width() - left, height());
+    // Light letters over the dark red zone, dark ones elsewhere.
+    const int darkEnd = std::min(x, GaugeX(scale_, scale_.low, width()));
+    painter.setClipRect(0, 0, darkEnd, height());
+    painter.setPen(Qt::white);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter.setClipRect(darkEnd, 0, width() - darkEnd, height());
     painter.setPen(Qt::black);
-    painter.drawText(QRect(left, 0, width() - left, height()), Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
 } // namespace mnm::controls
