@@ -4,24 +4,12 @@
 
 namespace mnm::controls {
 
-ColoredPanel::ColoredPanel(const QColor& colour, QWidget* parent) : DisplayControl(parent), colour_(colour)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void ColoredPanel::SetState(int state)
-{
-    const int shown = ShownState(state);
-    if (shown == state_) return;
-    state_ = shown;
-    AnnounceShownText();
-    update();
-}
+ColoredPanel::ColoredPanel(const QColor& colour, QWidget* parent) : TwoStateControl(parent), colour_(colour) {}
 
 void ColoredPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), state_ == kStateOn ? colour_ : palette().color(QPalette::Window));
+    painter.fillRect(rect(), State() == kStateOn ? colour_ : palette().color(QPalette::Window));
 }
 
 } // namespace mnm::controls

@@ -7,24 +7,12 @@
 namespace mnm::controls {
 
 StatusIcon::StatusIcon(int offIcon, int onIcon, QWidget* parent)
-    : DisplayControl(parent), offIcon_(offIcon), onIcon_(onIcon)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void StatusIcon::SetState(int state)
-{
-    const int shown = ShownState(state);
-    if (shown == state_) return;
-    state_ = shown;
-    AnnounceShownText();
-    update();
-}
+    : TwoStateControl(parent), offIcon_(offIcon), onIcon_(onIcon) {}
 
 int StatusIcon::ShownIcon() const
 {
-    if (state_ == kStateOn) return onIcon_;
-    if (state_ == kStateOff) return offIcon_;
+    if (State() == kStateOn) return onIcon_;
+    if (State() == kStateOff) return offIcon_;
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "resources/Pictures.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -11,11 +12,19 @@ namespace mnm::resources {
 
 namespace {
 
-QString Existing(const QString& name)
+const QString kFolder = QStringLiteral(":/pictures");
+const QString kSuffix = QStringLiteral(".svg");
+
+void EnsureRegistered()
 {
     static const bool registered = (RegisterPictures(), true);
     (void)registered;
-    const QString path = QStringLiteral(":/pictures/%1.svg").arg(name);
+}
+
+QString Existing(const QString& name)
+{
+    EnsureRegistered();
+    const QString path = kFolder + QLatin1Char('/') + name + kSuffix;
     return QFile::exists(path) ? path : QString();
 }
 
@@ -32,6 +41,15 @@ QPixmap Render(const QString& path, QSize size, qreal ratio)
 }
 
 } // namespace
+
+QStringList PictureNames()
+{
+    EnsureRegistered();
+    QStringList names;
+    for (const QString& file : QDir(kFolder).entryList({QLatin1Char('*') + kSuffix}, QDir::Files, QDir::Name))
+        names << file.chopped(kSuffix.size());
+    return names;
+}
 
 QString PicturePath(int number) { return Existing(QString::number(number)); }
 

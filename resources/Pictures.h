@@ -4,6 +4,7 @@
 
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <string_view>
 
 namespace mnm::resources {
@@ -16,6 +17,9 @@ inline constexpr int kProgramIcon = 12012;
 // The resource path of a picture; empty when there is none by that name.
 QString PicturePath(int number);
 QString PicturePath(std::string_view name);
+
+// The name or number of every picture, in name order.
+QStringList PictureNames();
 
 // The picture drawn into a square (or a size) of device-independent pixels at
 // the given device pixel ratio; a null pixmap when there is no such picture.

@@ -8,6 +8,7 @@
 #include "controls/SevenSegment.h"
 #include "controls/StatusIcon.h"
 #include "controls/StatusText.h"
+#include "resources/Pictures.h"
 
 using namespace mnm::controls;
 
@@ -51,6 +52,7 @@ private slots:
     void statusTextMeasuresItsLines();
     void panelAndIconTreatUnknownStatesAlike();
     void pagedEditTurnsAndKeepsPages();
+    void picturesByNameAndNumber();
 };
 
 void ControlsTest::sevenSegmentSizesGiveUnitAndCells()
@@ -234,6 +236,30 @@ void ControlsTest::pagedEditTurnsAndKeepsPages()
     edit.Clear();
     QCOMPARE(edit.CurrentPage(), 1);
     QCOMPARE(edit.TotalLength(), 0);
+}
+
+void ControlsTest::picturesByNameAndNumber()
+{
+    using namespace mnm::resources;
+    for (int number = 12001; number <= 12018; ++number) QVERIFY2(!PicturePath(number).isEmpty(), qPrintable(QString::number(number)));
+    for (int i = 0; i <= kIndicatorFrameCount; ++i) QVERIFY(!PicturePath(kIndicatorFirstFrame + i).isEmpty());
+    QCOMPARE(PictureSize(kIndicatorFirstFrame), PictureSize(kIndicatorFirstFrame + kIndicatorFrameCount - 1));
+    for (const char* name : {"CONNLBIconArrow", "CONNLBIconDelta", "CONNLBIconDeltaX", "CONNLBIconClock",
+                             "RoutingRepeaterIcon", "RoutingTelephoneIcon", "RoutingLeasedLineIcon", "DUCLBIconInput",
+                             "DUCLBIconOutput", "DUCLBIconArrow", "DUCLBIconDelta", "DUCLBIconClock",
+                             "DUCLBIconTelephone", "DUCLBIconLeasedLine", "AlertOutputIcon", "AlertInputIcon",
+                             "AlertChangesStateIcon", "AlertChangesToIcon", "AlertChangesByIcon", "AlertIncreasesIcon",
+                             "AlertDecreasesIcon", "AlertGoesBelowIcon", "AlertGoesAboveIcon", "AlertHysteresisIcon"})
+        QVERIFY2(!PicturePath(name).isEmpty(), name);
+    QVERIFY(PicturePath(12019).isEmpty());
+    QVERIFY(PicturePath("NoSuchIcon").isEmpty());
+    QVERIFY(PictureNames().contains("12012"));
+    QVERIFY(RenderPicture("NoSuchIcon", {16, 16}).isNull());
+
+    // Drawn at the screen's scale, not scaled up from a small bitmap.
+    const QPixmap sharp = RenderPicture(12013, {16, 16}, 2.0);
+    QCOMPARE(sharp.size(), QSize(32, 32));
+    QCOMPARE(sharp.deviceIndependentSize(), QSizeF(16, 16));
 }
 
 QTEST_MAIN(ControlsTest)

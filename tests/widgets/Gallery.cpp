@@ -167,15 +167,16 @@ void Texts()
 
 void Pictures()
 {
-    const QList<int> status = {12001, 12002, 12003, 12004, 12005, 12006, 12007, 12008, 12009,
-                               12010, 12011, 12012, 12013, 12014, 12015, 12016, 12017, 12018};
-    const QStringList named = {"CONNLBIconArrow", "CONNLBIconDelta", "CONNLBIconDeltaX", "CONNLBIconClock",
-                               "RoutingRepeaterIcon", "RoutingTelephoneIcon", "RoutingLeasedLineIcon",
-                               "DUCLBIconInput", "DUCLBIconOutput", "DUCLBIconArrow", "DUCLBIconDelta",
-                               "DUCLBIconClock", "DUCLBIconTelephone", "DUCLBIconLeasedLine", "AlertInputIcon",
-                               "AlertOutputIcon", "AlertChangesStateIcon", "AlertChangesToIcon",
-                               "AlertChangesByIcon", "AlertIncreasesIcon", "AlertDecreasesIcon",
-                               "AlertGoesAboveIcon", "AlertGoesBelowIcon", "AlertHysteresisIcon"};
+    // Every picture compiled in: numbered ones are status pictures or the
+    // indicator's frames, named ones the lists' icons.
+    QList<int> status;
+    QStringList named;
+    for (const QString& name : resources::PictureNames()) {
+        bool numbered = false;
+        const int number = name.toInt(&numbered);
+        if (!numbered) named << name;
+        else if (number > resources::kIndicatorPicture) status << number;
+    }
     constexpr int kCell = 76;
     const int columns = 9;
     const int statusRows = (static_cast<int>(status.size()) + columns - 1) / columns;
