@@ -1,0 +1,20 @@
+#include "reports/model/ReportContent.h"
+
+#include "nodeconf/ErrorCatalogue.h"
+#include "nodeconf/TextEncoding.h"
+#include "reports/model/ReportIcons.h"
+
+namespace mnm::reports {
+
+ReportContent ErrorReportContent(int code, std::string_view title)
+{
+    return {Cp1252ToUtf8(MessageForCode(code)), std::string(title), IconForCode(code)};
+}
+
+ReportContent TextReportContent(const std::optional<std::string>& text, const std::optional<std::string>& title)
+{
+    return {text.value_or(std::string(kDefaultReportText)), title.value_or(std::string(kDefaultReportTitle)),
+            kIconError};
+}
+
+} // namespace mnm::reports
