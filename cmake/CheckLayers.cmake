@@ -14,7 +14,7 @@ set(ALLOWED_worker "transfer;protocol;link;wire;platform;nodeconf;settings")
 set(ALLOWED_editor/model "nodeconf")
 set(ALLOWED_sim "wire;nodeconf")
 set(ALLOWED_controls/model "editor/model;nodeconf")
-set(ALLOWED_reports/model "nodeconf")
+set(ALLOWED_reports/model "nodeconf;controls/model;editor/model")
 set(ALLOWED_tools/model "nodeconf;worker")
 # The windows: of the node communication only the worker's headers, the
 # progress word and the failure text's length.
