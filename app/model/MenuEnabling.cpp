@@ -1,0 +1,49 @@
+#include "app/model/MenuEnabling.h"
+
+#include "app/model/CommandIds.h"
+
+namespace mnm::app {
+namespace {
+
+constexpr CommandState kAbsent{false, false};
+
+CommandState Enabled(bool on) { return {true, on}; }
+
+bool IsRecentFile(int id) { return id > kCmdRecentFileBase && id <= kCmdRecentFileLast; }
+bool IsPort(int id) { return id >= kCmdPortFirst && id <= kCmdPortLast; }
+
+} // namespace
+
+bool DropAccepted(const MenuInputs& in) { return !in.busy; }
+
+CommandState MenuCommandState(int id, const MenuInputs& in, const MenuSettings& settings)
+{
+    const bool idle = !in.busy;
+    const bool editing = in.openState == kEditorShown;
+    switch (id) {
+    case kCmdNew:
+    case kCmdOpen: return Enabled(idle && in.openState != kLiveToolShown);
+    case kCmdClose:
+    case kCmdSaveAs:
+    case kCmdVerify: return Enabled(idle && editing);
+    case kCmdSave: return Enabled(idle && editing && in.modified);
+    case kCmdResume: return Enabled(idle && in.openState == kLiveToolShown);
+    case kCmdReceive:
+    case kCmdSend:
+    case kCmdExit:
+    case kCmdMonitor:
+    case kCmdTest:
+    case kCmdStatusIndicator: return Enabled(true);
+    case kCmdEngineering: return settings.allowEngineeringDialog ? Enabled(true) : kAbsent;
+    case kCmdPicture: return Enabled(false);
+    case kCmdPortNone: return settings.allowPortDeselection ? Enabled(true) : kAbsent;
+    default: break;
+    }
+    // A recent file replaces the open configuration, so it waits for a
+    // transfer as Open does: a receive ending later would overwrite it.
+    if (IsRecentFile(id)) return Enabled(DropAccepted(in));
+    if (IsPort(id)) return Enabled(true);
+    return kAbsent;
+}
+
+} // namespace mnm::app
