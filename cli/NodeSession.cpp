@@ -1,18 +1,16 @@
 #include "cli/NodeSession.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 #include "cli/Commands.h"
 #include "link/Link.h"
 #include "link/ProgressText.h"
 #include "link/Worker.h"
 #include "nodeconf/MessageBuffer.h"
+#include "platform/SerialPort.h"
 #include "settings/Settings.h"
 
 namespace mnm::cli {
@@ -25,12 +23,12 @@ constexpr auto kNodePoll = std::chrono::milliseconds(20);
 
 bool PortCanBeOpened(const std::string& device)
 {
-    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        std::fprintf(stderr, "mnm: cannot open %s: %s\n", device.c_str(), std::strerror(errno));
+    SerialPort port;
+    std::string whyNot;
+    if (!port.Open(device, &whyNot)) {
+        std::fprintf(stderr, "mnm: cannot open %s: %s\n", device.c_str(), whyNot.c_str());
         return false;
     }
-    ::close(fd);
     return true;
 }
 
@@ -44,7 +42,7 @@ void PrintWorkerFailure(int code)
         PrintFailure(code);
 }
 
-NodeSession::NodeSession(const std::string& device)
+NodeSession::NodeSession(const std::string& device) : device_(device)
 {
     EnsureSettingsKey();
     WriteSettingDefaults();
@@ -67,7 +65,7 @@ NodeSession::~NodeSession()
     link_.request_stop();
 }
 
-void NodeSession::WaitForNode()
+bool NodeSession::WaitForNode()
 {
     const bool show = isatty(STDERR_FILENO) == 1;
     const auto end = std::chrono::steady_clock::now() + kNodeWait;
@@ -78,6 +76,9 @@ void NodeSession::WaitForNode()
         std::this_thread::sleep_for(kNodePoll);
     }
     if (show && shown) std::fprintf(stderr, "\r%-20s\r", "");
+    if (WorkerIsNodeConnected() != 0) return true;
+    std::fprintf(stderr, "mnm: no node answers on %s\n", device_.c_str());
+    return false;
 }
 
 void NodeSession::WaitFor(int commandId)

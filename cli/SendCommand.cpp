@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
+#include "cli/InputFiles.h"
 #include "cli/NodeSession.h"
 #include "editor/model/Transfer.h"
 #include "link/NodeTransfers.h"
 #include "link/Worker.h"
-#include "nodeconf/ConfigFile.h"
 
 namespace mnm::cli {
 
@@ -46,10 +46,7 @@ int RunSend(const std::vector<std::string>& args)
     if (port.empty() || input.empty()) return UsageError("send needs --port DEVICE and FILE", kUsage);
 
     NodeConf loaded;
-    if (const int code = LoadFromPath(loaded, input)) {
-        PrintFailure(code);
-        return kExitFailure;
-    }
+    if (!LoadConfigFile(loaded, input)) return kExitFailure;
     // What leaves is the editor's store of the file, as when the file is
     // opened and sent from the window.
     NodeConf record;
@@ -61,7 +58,7 @@ int RunSend(const std::vector<std::string>& args)
 
     SetSendWithoutCommit(noCommit);
     NodeSession session(port);
-    session.WaitForNode();
+    if (!session.WaitForNode()) return kExitFailure;
     if (const int rc = WorkerStartSend(record, kSendDoneId); rc < 0) {
         PrintFailure(rc);
         return kExitFailure;
