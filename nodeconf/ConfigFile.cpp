@@ -1,6 +1,7 @@
 #include "nodeconf/ConfigFile.h"
 
 #include "nodeconf/MessageBuffer.h"
+#include "nodeconf/ResultCodes.h"
 
 #include <cstdio>
 #include <cstring>
@@ -605,19 +606,19 @@ int ReadFile(NodeConf& conf, std::istream& in)
 {
     RecordReader reader(in);
     std::uint32_t key, value;
-    if (!reader.Next(key, value) || key != kKeySignature) return -2151;
-    if (value != kFileSignature && value != kOldFileSignature) return -2152;
+    if (!reader.Next(key, value) || key != kKeySignature) return kMissingSignature;
+    if (value != kFileSignature && value != kOldFileSignature) return kIncorrectSignature;
     const bool oldSignature = value == kOldFileSignature;
-    if (!reader.Next(key, value) || key != kKeyIncomplete || value != 0) return -2153;
+    if (!reader.Next(key, value) || key != kKeyIncomplete || value != 0) return kFileIncomplete;
     std::uint32_t version = 0;
     if (!oldSignature) {
-        if (!reader.Next(key, version) || key != kKeyVersion) return -2153;
+        if (!reader.Next(key, version) || key != kKeyVersion) return kFileIncomplete;
     }
 
     BodyReader body(reader);
     if (int inner = ReadBody(conf, body, version))
         return ComposeMessage("Error %d whilst loading .MNC file.", inner);
-    if (!reader.Next(key, value) || key != kKeyEnd || value != 0) return -2171;
+    if (!reader.Next(key, value) || key != kKeyEnd || value != 0) return kUnexpectedEndOfFile;
     return 0;
 }
 
@@ -628,21 +629,21 @@ const std::uintmax_t kLargestConfigFile = kMostRecords * kRecordBytes;
 int LoadFromFile(NodeConf& conf, std::istream& in)
 {
     conf = NewNodeConf();
-    if (!in || in.rdbuf() == nullptr) return -2101;
+    if (!in || in.rdbuf() == nullptr) return kCannotReadFile;
     // A file stream's buffer throws when the system read fails (a directory
     // opened as a file, a device error); that is a file that cannot be read.
     try {
         return ReadFile(conf, in);
     } catch (const std::ios_base::failure&) {
         conf = NewNodeConf();
-        return -2101;
+        return kCannotReadFile;
     }
 }
 
 int SaveToPath(const NodeConf& conf, const std::string& path)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return -2102;
+    if (!out) return kCannotWriteFile;
     return SaveToFile(conf, out);
 }
 
@@ -653,7 +654,7 @@ int LoadFromPath(NodeConf& conf, const std::string& path, FileStatus* status)
     if (status != nullptr) *status = file;
     if (file.fault != FileFault::None) {
         conf = NewNodeConf();
-        return -2101;
+        return kCannotReadFile;
     }
     std::istringstream in(std::move(bytes), std::ios::binary);
     return LoadFromFile(conf, in);
