@@ -14,6 +14,7 @@ void PrintFailureText(const std::string& cp1252Message)
 
 void PrintPathFailure(const std::string& path, const FileStatus& status)
 {
+    std::fflush(stdout); // after the lines `verify` printed for earlier files
     std::fprintf(stderr, "mnm: %s: %s\n", path.c_str(), FileFaultText(status).c_str());
 }
 
