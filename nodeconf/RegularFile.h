@@ -11,11 +11,11 @@ namespace mnm {
 
 enum class FileFault {
     None,
-    CannotOpen, // the system's reason is in systemError
+    CannotOpen,  // the system's reason is in systemError
     Directory,
     Fifo,
     Device,
-    NotRegular, // a socket or another special file
+    NotRegular,  // a socket or another special file
     TooLarge,
     ReadFailed,  // the system's reason is in systemError
     WriteFailed, // the system's reason is in systemError
