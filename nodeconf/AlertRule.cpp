@@ -86,13 +86,13 @@ int BuildAlert(const AlertInput& in, SmsConnection& out)
     alert.channel = static_cast<std::uint8_t>(e.channel);
 
     if (kind == 'D' || kind == 'S') {
-        if (in.digitalCondition < 0 || in.digitalCondition > 2) return -11;
+        if (in.digitalCondition < 0 || in.digitalCondition > 2) return kAlertNoDigitalCondition;
         alert.condition = kDigitalConditions[in.digitalCondition];
         alert.limit = kSmsNone;
         alert.hysteresis = kSmsNone;
         alert.unit = 0;
     } else if (kind == 'A') {
-        if (in.unit < 0 || in.unit > 3) return -14;
+        if (in.unit < 0 || in.unit > 3) return kAlertNoUnit;
         const Unit& unit = kUnits[in.unit];
         const bool conditionKnown = in.analogCondition >= 0 && in.analogCondition <= 4;
         const char condition = conditionKnown ? kAnalogConditions[in.analogCondition] : '\0';
@@ -113,17 +113,17 @@ int BuildAlert(const AlertInput& in, SmsConnection& out)
         if (limit < 0) return kLimitNegative;
         if (limit > unit.largest) return unit.tooLarge;
         if (hysteresis && *hysteresis > unit.largest) return unit.tooLarge - kHysteresisOffset;
-        if (!conditionKnown) return -15;
+        if (!conditionKnown) return kAlertNoAnalogCondition;
         alert.condition = static_cast<std::uint8_t>(condition);
         alert.limit = static_cast<std::uint16_t>(limit);
         alert.hysteresis = hysteresis ? static_cast<std::uint16_t>(*hysteresis) : kSmsNone;
         alert.unit = static_cast<std::uint8_t>(in.unit + 1);
     } else {
-        return -12;
+        return kAlertPulsePoint;
     }
 
-    if (in.messagePage < 1 || in.messagePage > kSmsMessageSlots) return -13;
-    if (in.telephonePage < 1 || in.telephonePage > kSmsNumberSlots) return -13;
+    if (in.messagePage < 1 || in.messagePage > kSmsMessageSlots) return kAlertPageOutOfRange;
+    if (in.telephonePage < 1 || in.telephonePage > kSmsNumberSlots) return kAlertPageOutOfRange;
     alert.message = static_cast<std::uint8_t>(in.messagePage);
     alert.telephone = static_cast<std::uint8_t>(in.telephonePage);
     out = alert;

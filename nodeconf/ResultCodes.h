@@ -170,6 +170,11 @@ enum ResultCode : int {
     // Codes with no catalogue entry: they show as "Unknown Error: <code>".
     kInternalAlertUnreadable = -9401, // an alert line the store cannot read back
     kConnectionBuildFailed = -2999,   // the Connect button's entry did not build
+    kAlertNoDigitalCondition = -11,   // the alerts page: no digital condition chosen
+    kAlertPulsePoint = -12,           // a pulse point cannot raise an alert
+    kAlertPageOutOfRange = -13,       // message or telephone page outside 1..32
+    kAlertNoUnit = -14,               // no unit chosen
+    kAlertNoAnalogCondition = -15,    // no analog condition chosen
 };
 
 } // namespace mnm

@@ -32,6 +32,9 @@ TEST(ErrorCatalogue, EveryEntryHasANameAndEveryNameAnEntry)
     EXPECT_EQ("Unknown Error: -9401", MessageForCode(kInternalAlertUnreadable));
     EXPECT_EQ("Unknown Error: -2999", AddConnectionMessage(kConnectionBuildFailed));
     EXPECT_EQ("Unknown Error: -2999", MessageForCode(kConnectionBuildFailed));
+    for (int code : {kAlertNoDigitalCondition, kAlertPulsePoint, kAlertPageOutOfRange, kAlertNoUnit,
+                     kAlertNoAnalogCondition})
+        EXPECT_EQ("Unknown Error: " + std::to_string(code), MessageForCode(code));
 }
 
 TEST(ErrorCatalogue, ExactTexts)
