@@ -1,12 +1,11 @@
 #include "cli/Commands.h"
 
+#include "cli/InputFiles.h"
 #include "cli/RecordJson.h"
 #include "cli/WholeFile.h"
 #include "editor/model/Transfer.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace mnm::cli {
 
@@ -38,14 +37,9 @@ int RunBuild(const std::vector<std::string>& args)
     }
     if (input.empty() || output.empty()) return UsageError("build needs JSON and -o FILE", kUsage);
 
-    std::ifstream in(input, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "mnm: cannot read %s\n", input.c_str());
-        return kExitFailure;
-    }
-    std::stringstream text;
-    text << in.rdbuf();
-    const auto json = nlohmann::ordered_json::parse(text.str(), nullptr, false);
+    const std::optional<std::string> text = ReadJsonPath(input);
+    if (!text) return kExitFailure;
+    const auto json = nlohmann::ordered_json::parse(*text, nullptr, false);
     if (json.is_discarded()) {
         std::fprintf(stderr, "mnm: %s: not valid JSON\n", input.c_str());
         return kExitFailure;
@@ -61,8 +55,8 @@ int RunBuild(const std::vector<std::string>& args)
         PrintFailure(code);
         return kExitFailure;
     }
-    if (const int code = SaveWhole(stored, output)) {
-        PrintFailure(code);
+    if (const FileStatus saved = SaveWhole(stored, output); saved.fault != FileFault::None) {
+        PrintPathFailure(output, saved);
         return kExitFailure;
     }
     return kExitOk;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "nodeconf/RegularFile.h"
+
 namespace mnm::cli {
 
 inline constexpr int kExitOk = 0;
@@ -21,6 +23,8 @@ int RunNodeSim(const std::vector<std::string>& args);
 // "mnm: MESSAGE" on stderr for a result code, in UTF-8.
 void PrintFailure(int code);
 void PrintFailureText(const std::string& cp1252Message);
+// "mnm: PATH: reason" for a path a command cannot read or write.
+void PrintPathFailure(const std::string& path, const FileStatus& status);
 // A usage error: the message and the command's usage line, exit status 2.
 int UsageError(const std::string& message, const char* usage);
 

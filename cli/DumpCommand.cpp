@@ -1,8 +1,8 @@
 #include "cli/Commands.h"
 
+#include "cli/InputFiles.h"
 #include "cli/RecordJson.h"
 #include "cli/RecordText.h"
-#include "nodeconf/ConfigFile.h"
 
 #include <cstdio>
 
@@ -28,10 +28,7 @@ int RunDump(const std::vector<std::string>& args)
     if (files.size() != 1) return UsageError("dump takes one FILE", kUsage);
 
     NodeConf conf;
-    if (int rc = LoadFromPath(conf, files[0])) {
-        PrintFailure(rc);
-        return kExitFailure;
-    }
+    if (!LoadConfigFile(conf, files[0])) return kExitFailure;
     const std::string out = json ? RecordToJson(conf).dump(2) + "\n" : RecordToText(conf);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return kExitOk;

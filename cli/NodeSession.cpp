@@ -1,12 +1,9 @@
 #include "cli/NodeSession.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 #include "cli/Commands.h"
 #include "link/Link.h"
@@ -14,6 +11,7 @@
 #include "transfer/TransferMessage.h"
 #include "worker/Worker.h"
 #include "nodeconf/MessageBuffer.h"
+#include "platform/SerialPort.h"
 #include "settings/Settings.h"
 
 namespace mnm::cli {
@@ -26,12 +24,12 @@ constexpr auto kNodePoll = std::chrono::milliseconds(20);
 
 bool PortCanBeOpened(const std::string& device)
 {
-    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        std::fprintf(stderr, "mnm: cannot open %s: %s\n", device.c_str(), std::strerror(errno));
+    SerialPort port;
+    std::string whyNot;
+    if (!port.Open(device, &whyNot)) {
+        std::fprintf(stderr, "mnm: cannot open %s: %s\n", device.c_str(), whyNot.c_str());
         return false;
     }
-    ::close(fd);
     return true;
 }
 
@@ -42,7 +40,7 @@ void PrintWorkerFailure()
     PrintFailureText(message);
 }
 
-NodeSession::NodeSession(const std::string& device) : signals_([] { WorkerCancelTransfer(); })
+NodeSession::NodeSession(const std::string& device) : signals_([] { WorkerCancelTransfer(); }), device_(device)
 {
     EnsureSettingsKey();
     WriteSettingDefaults();
@@ -65,7 +63,7 @@ NodeSession::~NodeSession()
     link_.request_stop();
 }
 
-void NodeSession::WaitForNode()
+bool NodeSession::WaitForNode()
 {
     const bool show = isatty(STDERR_FILENO) == 1;
     const auto end = std::chrono::steady_clock::now() + kNodeWait;
@@ -76,6 +74,9 @@ void NodeSession::WaitForNode()
         std::this_thread::sleep_for(kNodePoll);
     }
     if (show && shown) std::fprintf(stderr, "\r%-20s\r", "");
+    if (WorkerIsNodeConnected() != 0) return true;
+    if (!Interrupted()) std::fprintf(stderr, "mnm: no node answers on %s\n", device_.c_str());
+    return false;
 }
 
 void NodeSession::WaitFor(int commandId)

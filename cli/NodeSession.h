@@ -37,8 +37,10 @@ public:
 
     // Waits, up to a few seconds, until the worker's presence poll finds the
     // node, as an operator waits for it before sending or receiving; a job
-    // started before the port is even open would fail for nothing.
-    void WaitForNode();
+    // started before the port is even open would fail for nothing. False,
+    // after printing "no node answers on DEVICE", when none answered: a job
+    // would only run out its whole retry budget.
+    bool WaitForNode();
     // Waits until the worker posts `commandId`, showing the progress word on
     // stderr meanwhile when stderr is a terminal.
     void WaitFor(int commandId);
@@ -50,6 +52,7 @@ public:
 
 private:
     StopSignals signals_; // first: the threads below start with the signals blocked
+    std::string device_;
     std::jthread link_;
     std::mutex lock_; // guards posted_
     std::condition_variable wake_;

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "nodeconf/ConfigFile.h"
+#include "cli/InputFiles.h"
 #include "sim/VirtualNode.h"
 
 namespace mnm::cli {
@@ -68,10 +68,7 @@ int RunNodeSim(const std::vector<std::string>& args)
 
     NodeConf conf;
     if (!o.config.empty()) {
-        if (const int rc = LoadFromPath(conf, o.config)) {
-            PrintFailure(rc);
-            return kExitFailure;
-        }
+        if (!LoadConfigFile(conf, o.config)) return kExitFailure;
     }
     VirtualNode node;
     node.WithState([&](NodeModel& s) {

@@ -36,13 +36,17 @@ int RunReceive(const std::vector<std::string>& args)
         *value = args[i];
     }
     if (port.empty() || output.empty()) return UsageError("receive needs --port DEVICE and -o FILE", kUsage);
+    // A receive takes a while: a path it could not write is refused first.
+    if (const FileStatus usable = CheckOutputPath(output); usable.fault != FileFault::None) {
+        PrintPathFailure(output, usable);
+        return kExitFailure;
+    }
     if (!PortCanBeOpened(port)) return kExitFailure;
 
     NodeConf record;
     {
         NodeSession session(port);
-        session.WaitForNode();
-        if (session.Interrupted()) return session.InterruptedStatus();
+        if (!session.WaitForNode()) return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
         if (const int rc = WorkerStartReceive(kReceiveDoneId); rc < 0) {
             PrintFailure(rc);
             return kExitFailure;
@@ -57,8 +61,8 @@ int RunReceive(const std::vector<std::string>& args)
     }
     if (const int code = editor::VerifyRecord(record))
         std::fprintf(stderr, "mnm: warning: %s\n", Cp1252ToUtf8(MessageForCode(code)).c_str());
-    if (const int code = SaveWhole(record, output)) {
-        PrintFailure(code);
+    if (const FileStatus saved = SaveWhole(record, output); saved.fault != FileFault::None) {
+        PrintPathFailure(output, saved);
         return kExitFailure;
     }
     return kExitOk;

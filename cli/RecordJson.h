@@ -5,9 +5,17 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <string>
 
 namespace mnm::cli {
+
+// `build` refuses a JSON file above this size unread. The record as `dump
+// --json` writes it, every table full and every text at its longest, spends
+// well under 16 characters per byte of the record; the limit leaves four
+// times that for hand-made layouts.
+inline constexpr std::uintmax_t kJsonCharactersPerRecordByte = 64;
+inline constexpr std::uintmax_t kMaxRecordJsonBytes = sizeof(NodeConf) * kJsonCharactersPerRecordByte;
 
 nlohmann::ordered_json RecordToJson(const NodeConf& conf);
 

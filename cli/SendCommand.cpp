@@ -4,10 +4,11 @@
 
 #include <cstdio>
 
+#include "cli/InputFiles.h"
 #include "cli/NodeSession.h"
 #include "editor/model/Transfer.h"
-#include "worker/Worker.h"
 #include "nodeconf/ConfigFile.h"
+#include "worker/Worker.h"
 
 namespace mnm::cli {
 
@@ -45,10 +46,7 @@ int RunSend(const std::vector<std::string>& args)
     if (port.empty() || input.empty()) return UsageError("send needs --port DEVICE and FILE", kUsage);
 
     NodeConf loaded;
-    if (const int code = LoadFromPath(loaded, input)) {
-        PrintFailure(code);
-        return kExitFailure;
-    }
+    if (!LoadConfigFile(loaded, input)) return kExitFailure;
     // What leaves is the editor's store of the file, as when the file is
     // opened and sent from the window.
     NodeConf record;
@@ -59,8 +57,7 @@ int RunSend(const std::vector<std::string>& args)
     if (!PortCanBeOpened(port)) return kExitFailure;
 
     NodeSession session(port);
-    session.WaitForNode();
-    if (session.Interrupted()) return session.InterruptedStatus();
+    if (!session.WaitForNode()) return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
     if (const int rc = WorkerStartSend(record, kSendDoneId, noCommit ? SendCommit::kNever : SendCommit::kAsSetting);
         rc < 0) {
         PrintFailure(rc);

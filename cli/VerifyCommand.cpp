@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 
+#include "cli/InputFiles.h"
 #include "editor/model/Transfer.h"
-#include "nodeconf/ConfigFile.h"
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/TextEncoding.h"
 
@@ -29,7 +29,12 @@ int RunVerify(const std::vector<std::string>& args)
     bool allPassed = true;
     for (const std::string& file : files) {
         NodeConf conf;
-        int code = LoadFromPath(conf, file);
+        const std::optional<int> loaded = LoadConfigPath(conf, file);
+        if (!loaded) {
+            allPassed = false;
+            continue;
+        }
+        int code = *loaded;
         if (code == 0) code = editor::VerifyRecord(conf);
         allPassed = allPassed && code == 0;
         std::printf("%s: %s\n", file.c_str(), Cp1252ToUtf8(MessageForCode(code)).c_str());

@@ -5,10 +5,17 @@
 #include <string>
 
 #include "nodeconf/NodeConf.h"
+#include "nodeconf/RegularFile.h"
 
 namespace mnm::cli {
 
-// 0, or -2102 when the file cannot be written.
-int SaveWhole(const NodeConf& conf, const std::string& path);
+// Whether `path` can take a new file: its folder exists and may be written,
+// and what is at the path now, if anything, is a regular file. A command
+// checks this before work that takes long (a receive).
+FileStatus CheckOutputPath(const std::string& path);
+
+// Writes `conf` to `path` whole. On any fault nothing is left behind and an
+// existing file keeps its bytes; the status says why, for "PATH: reason".
+FileStatus SaveWhole(const NodeConf& conf, const std::string& path);
 
 } // namespace mnm::cli

@@ -2,6 +2,7 @@
 
 #include "nodeconf/Endpoint.h"
 #include "nodeconf/NumberText.h"
+#include "nodeconf/ResultCodes.h"
 
 #include <cctype>
 #include <cstring>
@@ -24,10 +25,10 @@ struct Unit {
 
 // Units list order; the stored unit code is the position + 1.
 constexpr Unit kUnits[] = {
-    {2, 2000, -4304, -4309},  // mA, 20.00
-    {2, 500, -4305, -4310},   // V, 5.00
-    {2, 10000, -4306, -4311}, // percent of full scale, 100.00
-    {0, 4095, -4307, -4312},  // counts of 4096
+    {2, 2000, kLimitDecimalsMilliamps, kLimitTooLargeMilliamps},  // mA, 20.00
+    {2, 500, kLimitDecimalsVolts, kLimitTooLargeVolts},   // V, 5.00
+    {2, 10000, kLimitDecimalsPercent, kLimitTooLargePercent}, // percent of full scale, 100.00
+    {0, 4095, kLimitDecimalsCounts, kLimitTooLargeCounts},  // counts of 4096
 };
 
 constexpr std::uint8_t kDigitalConditions[] = {3, 1, 2};
@@ -74,8 +75,8 @@ int BuildAlert(const AlertInput& in, SmsConnection& out)
 {
     Endpoint e;
     if (int code = ParseAlertEndpoint(in.endpoint, e)) return code;
-    if (in.direction != 0 && in.direction != 1) return -4302;
-    if (e.card > kMaxCardNumber || e.channel < 1 || e.channel > kMaxChannelNumber) return -4302;
+    if (in.direction != 0 && in.direction != 1) return kAlertEndpointInvalid;
+    if (e.card > kMaxCardNumber || e.channel < 1 || e.channel > kMaxChannelNumber) return kAlertEndpointInvalid;
 
     SmsConnection alert;
     std::memset(&alert, 0, sizeof alert);
@@ -85,44 +86,44 @@ int BuildAlert(const AlertInput& in, SmsConnection& out)
     alert.channel = static_cast<std::uint8_t>(e.channel);
 
     if (kind == 'D' || kind == 'S') {
-        if (in.digitalCondition < 0 || in.digitalCondition > 2) return -11;
+        if (in.digitalCondition < 0 || in.digitalCondition > 2) return kAlertNoDigitalCondition;
         alert.condition = kDigitalConditions[in.digitalCondition];
         alert.limit = kSmsNone;
         alert.hysteresis = kSmsNone;
         alert.unit = 0;
     } else if (kind == 'A') {
-        if (in.unit < 0 || in.unit > 3) return -14;
+        if (in.unit < 0 || in.unit > 3) return kAlertNoUnit;
         const Unit& unit = kUnits[in.unit];
         const bool conditionKnown = in.analogCondition >= 0 && in.analogCondition <= 4;
         const char condition = conditionKnown ? kAnalogConditions[in.analogCondition] : '\0';
 
         std::int64_t limit = 0;
-        if (int code = ReadValue(in.limit, unit, limit)) return code == kUnreadable ? -4303 : code;
+        if (int code = ReadValue(in.limit, unit, limit)) return code == kUnreadable ? kLimitInvalid : code;
 
         std::optional<std::int64_t> hysteresis;
         if (condition == kGoesOver || condition == kGoesUnder) {
             std::int64_t h = 0;
             if (int code = ReadValue(in.hysteresis, unit, h))
-                return code == kUnreadable ? -4343 : code - kHysteresisOffset;
-            if (h < 0) return -4348;
-            if (condition == kGoesOver && h > limit) return -4382;
-            if (condition == kGoesUnder && h < limit) return -4381;
+                return code == kUnreadable ? kHysteresisInvalid : code - kHysteresisOffset;
+            if (h < 0) return kHysteresisNegative;
+            if (condition == kGoesOver && h > limit) return kHysteresisAboveLimit;
+            if (condition == kGoesUnder && h < limit) return kHysteresisBelowLimit;
             hysteresis = h;
         }
-        if (limit < 0) return -4308;
+        if (limit < 0) return kLimitNegative;
         if (limit > unit.largest) return unit.tooLarge;
         if (hysteresis && *hysteresis > unit.largest) return unit.tooLarge - kHysteresisOffset;
-        if (!conditionKnown) return -15;
+        if (!conditionKnown) return kAlertNoAnalogCondition;
         alert.condition = static_cast<std::uint8_t>(condition);
         alert.limit = static_cast<std::uint16_t>(limit);
         alert.hysteresis = hysteresis ? static_cast<std::uint16_t>(*hysteresis) : kSmsNone;
         alert.unit = static_cast<std::uint8_t>(in.unit + 1);
     } else {
-        return -12;
+        return kAlertPulsePoint;
     }
 
-    if (in.messagePage < 1 || in.messagePage > kSmsMessageSlots) return -13;
-    if (in.telephonePage < 1 || in.telephonePage > kSmsNumberSlots) return -13;
+    if (in.messagePage < 1 || in.messagePage > kSmsMessageSlots) return kAlertPageOutOfRange;
+    if (in.telephonePage < 1 || in.telephonePage > kSmsNumberSlots) return kAlertPageOutOfRange;
     alert.message = static_cast<std::uint8_t>(in.messagePage);
     alert.telephone = static_cast<std::uint8_t>(in.telephonePage);
     out = alert;

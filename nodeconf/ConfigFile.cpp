@@ -1,6 +1,7 @@
 #include "nodeconf/ConfigFile.h"
 
 #include "nodeconf/MessageBuffer.h"
+#include "nodeconf/ResultCodes.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <ostream>
+#include <sstream>
 
 namespace mnm {
 
@@ -48,7 +50,33 @@ constexpr std::uint32_t kVersionDialup = 1241;
 constexpr std::uint32_t kVersionRedial = 1302;
 constexpr std::uint32_t kVersionNetworkFlags = 0x02030039;
 
+constexpr int kSmsGroups = 6;          // records of one SMS connection's bytes
+constexpr int kDialupGroups = 5;       // records of one dialup connection's bytes
 constexpr int kDialupFillerGroups = 2; // two unused records after each dialup entry
+
+constexpr std::uintmax_t kRecordBytes = 19; // 16 digits and CR CR LF
+
+// Records of a text at its longest: its groups of four and the closing group.
+constexpr std::uintmax_t TextRecords(int length) { return std::uintmax_t(length) / 4 + 1; }
+
+// Every record the writer can produce, each table full and each text at its longest.
+constexpr std::uintmax_t kMostRecords =
+    3                                                          // signature, incomplete marker, version
+    + 3 + 8 + 1 + 1                                            // name, network values, flags, highway
+    + 1 + std::uintmax_t(kMaxConnections) * 7                  // count, then index and six groups each
+    + 2 * (1 + std::uintmax_t(kMaxRoutes) * 2)                 // two routing tables
+    + 1 + kSmsMessageSlots * (1 + TextRecords(kSmsMessageLength))
+    + 1 + kSmsNumberSlots * (1 + TextRecords(kSmsNumberLength))
+    + 1 + std::uintmax_t(kMaxSmsConnections) * (1 + kSmsGroups)
+    + 2                                                        // redial attempts and interval
+    + 1 + kDialupNumberSlots * (1 + TextRecords(kDialupNumberLength))
+    + 1 + std::uintmax_t(kMaxDialupConnections) * (1 + kDialupGroups + kDialupFillerGroups)
+    + 1;                                                       // end marker
+
+// A file far beyond the longest one is not a configuration file: it is
+// refused by its size rather than read.
+constexpr std::uintmax_t kFileSizeMargin = 16;
+constexpr std::uintmax_t kMaxConfigFileBytes = kMostRecords * kRecordBytes * kFileSizeMargin;
 
 std::uint32_t Pack(const std::uint8_t* b)
 {
@@ -79,8 +107,6 @@ std::uint16_t GetLe16(const std::uint8_t* at) { return std::uint16_t(at[0] | (at
 
 // The raw byte images of the table entries, with multi-byte fields in
 // little-endian order whatever the host's order is.
-constexpr int kSmsGroups = 6;
-constexpr int kDialupGroups = 5;
 
 void SmsToBytes(const SmsConnection& s, std::uint8_t (&b)[kSmsGroups * 4])
 {
@@ -517,9 +543,10 @@ int ReadBody(NodeConf& c, BodyReader& b, std::uint32_t version)
         Unpack(group[0], origin);
         Unpack(group[1], dest);
         Connection& e = c.connections[n - 1];
-        if (MakeConnection(e, origin[0], char(origin[1]), origin[2], origin[3], dest[0], char(dest[1]),
-                           dest[2], dest[3]) != 0)
-            continue; // an entry that does not build stays all zero
+        // An entry whose endpoints do not build is left all zero, without its
+        // valid bit, but keeps its transmit bits and other fields.
+        MakeConnection(e, origin[0], char(origin[1]), origin[2], origin[3], dest[0], char(dest[1]), dest[2],
+                       dest[3]);
         e.connFlags |= std::uint8_t(group[2] & (kConnOnChange | kConnOnInterval));
         e.connSpare = group[3];
         e.changeThreshold = group[4];
@@ -574,44 +601,62 @@ int ReadBody(NodeConf& c, BodyReader& b, std::uint32_t version)
     return 0;
 }
 
-} // namespace
-
-int LoadFromFile(NodeConf& conf, std::istream& in)
+// The reading steps after the stream is known to be there.
+int ReadFile(NodeConf& conf, std::istream& in)
 {
-    conf = NewNodeConf();
-    if (!in || in.rdbuf() == nullptr) return -2101;
     RecordReader reader(in);
     std::uint32_t key, value;
-    if (!reader.Next(key, value) || key != kKeySignature) return -2151;
-    if (value != kFileSignature && value != kOldFileSignature) return -2152;
+    if (!reader.Next(key, value) || key != kKeySignature) return kMissingSignature;
+    if (value != kFileSignature && value != kOldFileSignature) return kIncorrectSignature;
     const bool oldSignature = value == kOldFileSignature;
-    if (!reader.Next(key, value) || key != kKeyIncomplete || value != 0) return -2153;
+    if (!reader.Next(key, value) || key != kKeyIncomplete || value != 0) return kFileIncomplete;
     std::uint32_t version = 0;
     if (!oldSignature) {
-        if (!reader.Next(key, version) || key != kKeyVersion) return -2153;
+        if (!reader.Next(key, version) || key != kKeyVersion) return kFileIncomplete;
     }
 
     BodyReader body(reader);
     if (int inner = ReadBody(conf, body, version))
         return ComposeMessage("Error %d whilst loading .MNC file.", inner);
-    if (!reader.Next(key, value) || key != kKeyEnd || value != 0) return -2171;
+    if (!reader.Next(key, value) || key != kKeyEnd || value != 0) return kUnexpectedEndOfFile;
     return 0;
+}
+
+} // namespace
+
+const std::uintmax_t kLargestConfigFile = kMostRecords * kRecordBytes;
+
+int LoadFromFile(NodeConf& conf, std::istream& in)
+{
+    conf = NewNodeConf();
+    if (!in || in.rdbuf() == nullptr) return kCannotReadFile;
+    // A file stream's buffer throws when the system read fails (a directory
+    // opened as a file, a device error); that is a file that cannot be read.
+    try {
+        return ReadFile(conf, in);
+    } catch (const std::ios_base::failure&) {
+        conf = NewNodeConf();
+        return kCannotReadFile;
+    }
 }
 
 int SaveToPath(const NodeConf& conf, const std::string& path)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return -2102;
+    if (!out) return kCannotWriteFile;
     return SaveToFile(conf, out);
 }
 
-int LoadFromPath(NodeConf& conf, const std::string& path)
+int LoadFromPath(NodeConf& conf, const std::string& path, FileStatus* status)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string bytes;
+    const FileStatus file = ReadRegularFile(path, kMaxConfigFileBytes, bytes);
+    if (status != nullptr) *status = file;
+    if (file.fault != FileFault::None) {
         conf = NewNodeConf();
-        return -2101;
+        return kCannotReadFile;
     }
+    std::istringstream in(std::move(bytes), std::ios::binary);
     return LoadFromFile(conf, in);
 }
 

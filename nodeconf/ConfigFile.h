@@ -3,6 +3,7 @@
 #pragma once
 
 #include "nodeconf/NodeConf.h"
+#include "nodeconf/RegularFile.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -25,8 +26,15 @@ int SaveToFile(const NodeConf& conf, std::ostream& out);
 // The caller discards `conf` on any non-zero result.
 int LoadFromFile(NodeConf& conf, std::istream& in);
 
+// The size of the longest file SaveToFile writes (every table full, every
+// text at its longest). LoadFromPath refuses a file many times this size by
+// its size alone.
+extern const std::uintmax_t kLargestConfigFile;
+
 // Open-and-call conveniences: -2102 / -2101 when the file cannot be opened.
+// LoadFromPath reads only a regular file (never blocking on a FIFO or a
+// device) and, when `status` is given, tells there why a path gave -2101.
 int SaveToPath(const NodeConf& conf, const std::string& path);
-int LoadFromPath(NodeConf& conf, const std::string& path);
+int LoadFromPath(NodeConf& conf, const std::string& path, FileStatus* status = nullptr);
 
 } // namespace mnm

@@ -2,6 +2,7 @@
 
 #include "nodeconf/Endpoint.h"
 #include "nodeconf/NumberText.h"
+#include "nodeconf/ResultCodes.h"
 
 namespace mnm {
 
@@ -31,10 +32,10 @@ int SetConditions(const ConnectionInput& in, Connection& c)
         if (c.destKind == 'A') {
             c.connFlags &= static_cast<std::uint8_t>(~kConnOnChange);
             c.pulseScaling = in.offset ? kPulseScalingOffset : kPulseScaling;
-            if (!ReadBounded(in.maxPpm, 1, kMaxPulsesPerMinute, value)) return -2014;
+            if (!ReadBounded(in.maxPpm, 1, kMaxPulsesPerMinute, value)) return kMaxPpmInvalid;
             c.changeThreshold = value;
         } else if (in.onChange) {
-            if (!ReadBounded(in.percentage, 0, kMaxChangePercent, value)) return -2008;
+            if (!ReadBounded(in.percentage, 0, kMaxChangePercent, value)) return kPulseDeltaInvalid;
             c.changeThreshold = value;
         }
         return 0;
@@ -42,7 +43,7 @@ int SetConditions(const ConnectionInput& in, Connection& c)
         if (!in.onChange) {
             c.changeThreshold = kNoThreshold;
         } else {
-            if (!ReadBounded(in.percentage, 0, kMaxChangePercent, value)) return -2010;
+            if (!ReadBounded(in.percentage, 0, kMaxChangePercent, value)) return kPercentageInvalid;
             c.changeThreshold = value;
         }
         return 0;
@@ -63,14 +64,14 @@ ConnectionAdd BuildConnections(const ConnectionInput& in)
     Connection first;
     if (MakeConnection(first, 0, origin.letter, origin.card, origin.channel,
                        static_cast<int>(dest.node), dest.letter, dest.card, dest.channel) != 0)
-        return {-2999, {}};
+        return {kConnectionBuildFailed, {}};
     if (int code = SetConditions(in, first)) return {code, {}};
 
     ConnectionAdd result;
     result.entries.push_back(first);
     for (int step = 1; step < origin.count; ++step) {
         if (origin.channel + step > kMaxChannelNumber || dest.channel + step > kMaxChannelNumber) {
-            result.code = -2004;
+            result.code = kCannotAddConnection;
             break;
         }
         Connection next = first;

@@ -2,6 +2,7 @@
 
 #include "nodeconf/NodeConf.h"
 #include "nodeconf/NumberText.h"
+#include "nodeconf/ResultCodes.h"
 
 #include <cctype>
 
@@ -9,7 +10,7 @@ namespace mnm {
 
 namespace {
 
-// Offsets from the field's first notation code (-4391 or -4421).
+// Offsets from the field's first notation code (HOURS symbol twice).
 enum Fault {
     kHoursTwice = 0,
     kHoursAfterMinutes,
@@ -26,7 +27,8 @@ enum Fault {
 
 int FaultCode(DurationField field, Fault fault)
 {
-    return (field == DurationField::TransmitInterval ? -4391 : -4421) - fault;
+    const int first = field == DurationField::TransmitInterval ? kIntervalHoursTwice : kAlarmDelayHoursTwice;
+    return first - fault;
 }
 
 // Digits accumulate up to here, so a long run cannot wrap into a small value.
@@ -36,7 +38,7 @@ constexpr std::uint64_t kAccumulatorCap = kMaxDurationSeconds + 1;
 
 int ParseDuration(std::string_view text, DurationField field, std::uint32_t& seconds)
 {
-    if (text.empty()) return field == DurationField::TransmitInterval ? -1301 : -1401;
+    if (text.empty()) return field == DurationField::TransmitInterval ? kTransmitIntervalEmpty : kAlarmDelayEmpty;
     constexpr std::int64_t none = -1;
     std::int64_t pending = none, hours = none, minutes = none, secs = none;
     for (char raw : text) {

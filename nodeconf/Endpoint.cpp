@@ -1,6 +1,7 @@
 #include "nodeconf/Endpoint.h"
 
 #include "nodeconf/NumberText.h"
+#include "nodeconf/ResultCodes.h"
 
 #include <cctype>
 #include <cstring>
@@ -73,12 +74,12 @@ int ParseConnectionOrigin(std::string_view text, Endpoint& out)
     switch (ParseEndpoint(text, true, e)) {
     case 0: break;
     case -101:
-    case -105: return -2011;
-    case -104: return -2013;
-    case -103: return -2012;
-    default: return -2001;
+    case -105: return kOriginBadlyTerminated;
+    case -104: return kOriginRangeInverted;
+    case -103: return kOriginRangeInvalid;
+    default: return kOriginEndpointInvalid;
     }
-    if (e.node != absent) return -2002;
+    if (e.node != absent) return kOriginNotLocal;
     e.letter = Lower(e.letter);
     e.node = 0;
     out = e;
@@ -88,9 +89,9 @@ int ParseConnectionOrigin(std::string_view text, Endpoint& out)
 int ParseConnectionDestination(std::string_view text, Endpoint& out)
 {
     Endpoint e;
-    if (ParseEndpoint(text, false, e) != 0) return -2003;
+    if (ParseEndpoint(text, false, e) != 0) return kDestinationEndpointInvalid;
     e.letter = Upper(e.letter);
-    if (e.letter == 'S') return -2003;
+    if (e.letter == 'S') return kDestinationEndpointInvalid;
     if (e.node == absent) e.node = 0;
     out = e;
     return 0;
@@ -99,8 +100,8 @@ int ParseConnectionDestination(std::string_view text, Endpoint& out)
 int ParseAlertEndpoint(std::string_view text, Endpoint& out)
 {
     Endpoint e;
-    if (ParseEndpoint(text, false, e) != 0) return -4302;
-    if (e.node != absent) return -4301;
+    if (ParseEndpoint(text, false, e) != 0) return kAlertEndpointInvalid;
+    if (e.node != absent) return kAlertEndpointHasNode;
     out = e;
     return 0;
 }

@@ -2,6 +2,8 @@
 // connections page's Connect button.
 #pragma once
 
+#include "nodeconf/ResultCodes.h"
+
 #include <string>
 #include <vector>
 

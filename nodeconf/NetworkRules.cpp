@@ -4,6 +4,7 @@
 #include "nodeconf/Endpoint.h"
 #include "nodeconf/NodeConf.h"
 #include "nodeconf/NumberText.h"
+#include "nodeconf/ResultCodes.h"
 
 #include <algorithm>
 
@@ -48,27 +49,27 @@ std::optional<std::uint32_t> ParsedSeconds(std::string_view text, DurationField 
 
 int CheckNetworkName(std::string_view text)
 {
-    if (text.empty()) return -1601;
-    if (text.size() > static_cast<std::size_t>(kNetworkNameLength)) return -1602;
-    if (!std::all_of(text.begin(), text.end(), InNameSet)) return -1603;
+    if (text.empty()) return kNetworkNameEmpty;
+    if (text.size() > static_cast<std::size_t>(kNetworkNameLength)) return kNetworkNameTooLong;
+    if (!std::all_of(text.begin(), text.end(), InNameSet)) return kNetworkNameInvalidCharacters;
     return 0;
 }
 
 FieldCheck CheckNodeNumber(std::string_view text)
 {
-    return CheckNumberField(text, -1001, kNodeNumberLength, 1, kMaxNodeNumber);
+    return CheckNumberField(text, kNodeNumberEmpty, kNodeNumberLength, 1, kMaxNodeNumber);
 }
 
 FieldCheck CheckRadioChannel(std::string_view text, bool hasRadio)
 {
     if (text.empty() && !hasRadio) return Ok(absent);
-    return CheckNumberField(text, -1101, kChannelLength, 1, kMaxRadioChannel);
+    return CheckNumberField(text, kChannelEmpty, kChannelLength, 1, kMaxRadioChannel);
 }
 
 FieldCheck CheckTransmitPower(std::string_view text, bool hasRadio)
 {
     if (text.empty() && !hasRadio) return Ok(absent);
-    return CheckNumberField(text, -1201, kPowerLength, 1, kMaxTransmitPower);
+    return CheckNumberField(text, kTransmitPowerEmpty, kPowerLength, 1, kMaxTransmitPower);
 }
 
 FieldCheck CheckTransmitInterval(std::string_view text, bool hasRadio)
@@ -76,18 +77,18 @@ FieldCheck CheckTransmitInterval(std::string_view text, bool hasRadio)
     if (text.empty() && !hasRadio) return Ok(absent);
     std::uint32_t seconds = 0;
     const int code = ParseDuration(text, DurationField::TransmitInterval, seconds);
-    if (code == -4400) return Fail(-1302);
+    if (code == kIntervalOutOfRange) return Fail(kTransmitIntervalOutOfRange);
     if (code != kDurationParsed) return Fail(code);
-    if (seconds < kMinTransmitInterval || seconds > kMaxTransmitInterval) return Fail(-1302);
+    if (seconds < kMinTransmitInterval || seconds > kMaxTransmitInterval) return Fail(kTransmitIntervalOutOfRange);
     return Ok(seconds);
 }
 
 FieldCheck CheckMaxRetries(std::string_view text, bool hasRadio)
 {
-    if (text.empty()) return hasRadio ? Fail(-1501) : Ok(absent);
-    if (!IsAllDigits(text)) return Fail(-1503);
+    if (text.empty()) return hasRadio ? Fail(kMaxRetriesEmpty) : Ok(absent);
+    if (!IsAllDigits(text)) return Fail(kMaxRetriesNonDigits);
     const std::uint32_t value = DigitsValue(text);
-    if (text.size() > kRetriesLength || value > kMaxRetries) return Fail(-1504);
+    if (text.size() > kRetriesLength || value > kMaxRetries) return Fail(kMaxRetriesOutOfRange);
     return Ok(value);
 }
 
@@ -96,10 +97,10 @@ FieldCheck CheckAlarmDelay(std::string_view text, bool fieldEnabled)
     if (!fieldEnabled) return Ok(absent);
     std::uint32_t seconds = 0;
     const int code = ParseDuration(text, DurationField::AlarmDelay, seconds);
-    if (code == -4430) return Fail(-1406);
+    if (code == kAlarmDelayOutOfRange) return Fail(kAlarmDelayAboveTwoDays);
     if (code != kDurationParsed) return Fail(code);
-    if (seconds > kMaxAlarmDelay) return Fail(-1406);
-    if (seconds % 60 != 0) return Fail(-1407);
+    if (seconds > kMaxAlarmDelay) return Fail(kAlarmDelayAboveTwoDays);
+    if (seconds % 60 != 0) return Fail(kAlarmDelayNotWholeMinutes);
     return Ok(seconds);
 }
 
@@ -107,26 +108,26 @@ int CheckAlarmDelayAgainstInterval(std::uint32_t alarmDelay, std::uint32_t inter
                                    std::uint32_t retries)
 {
     // 64-bit, so twice an absent interval is still larger than every delay.
-    if (alarmDelay != 0 && 2 * static_cast<std::uint64_t>(interval) > alarmDelay) return -1404;
-    if (retries > RetryLimit(interval)) return -1505;
+    if (alarmDelay != 0 && 2 * static_cast<std::uint64_t>(interval) > alarmDelay) return kAlarmDelayBelowTwiceInterval;
+    if (retries > RetryLimit(interval)) return kMaxRetriesTooGreatForInterval;
     return 0;
 }
 
 FieldCheck CheckPreTransmitOnTime(std::string_view text, bool lowPowerTransmitter)
 {
     if (!lowPowerTransmitter) return Ok(absent);
-    if (!text.empty() && !IsAllDigits(text)) return Fail(-1903);
-    if (text.empty()) return Fail(-1901);
-    if (text.size() > kPreTransmitLength) return Fail(-1902);
+    if (!text.empty() && !IsAllDigits(text)) return Fail(kPreTransmitNonDigits);
+    if (text.empty()) return Fail(kPreTransmitEmpty);
+    if (text.size() > kPreTransmitLength) return Fail(kPreTransmitTooLong);
     const std::uint32_t value = DigitsValue(text);
-    if (value > kMaxPreTransmitOnTime) return Fail(-1904);
+    if (value > kMaxPreTransmitOnTime) return Fail(kPreTransmitOutOfRange);
     return Ok(value);
 }
 
 int CheckPreTransmitAgainstInterval(std::uint32_t preTransmit, std::uint32_t interval)
 {
-    if (preTransmit != 0 && interval == absent) return -1905;
-    if (preTransmit >= interval) return -1906;
+    if (preTransmit != 0 && interval == absent) return kPreTransmitWithoutInterval;
+    if (preTransmit >= interval) return kPreTransmitNotBelowInterval;
     return 0;
 }
 
@@ -203,7 +204,7 @@ std::optional<std::string> AlarmDelayRoundedDownText(std::string_view alarmDelay
 {
     std::uint32_t delay = 0;
     const int code = ParseDuration(alarmDelayText, DurationField::AlarmDelay, delay);
-    if (code == -4430) return FormatDuration(kMaxAlarmDelay); // past seven days counts as the most
+    if (code == kAlarmDelayOutOfRange) return FormatDuration(kMaxAlarmDelay); // past seven days counts as the most
     if (code != kDurationParsed) return std::nullopt;
     return FormatDuration(AlarmDelayRoundedDown(delay));
 }

@@ -1,6 +1,7 @@
 #include "nodeconf/Telephone.h"
 
 #include "nodeconf/NumberText.h"
+#include "nodeconf/ResultCodes.h"
 
 #include <cstring>
 
@@ -20,19 +21,19 @@ int ValidateTelephoneNumber(std::string_view text, int maxLength, int maxDigits)
     while (!core.empty() && IsSpace(core.back())) core.remove_suffix(1);
     const bool surrounded = core.size() != text.size();
 
-    if (core.empty()) return surrounded ? -4202 : -4201;
-    if (core.size() > static_cast<std::size_t>(maxLength)) return surrounded ? -4204 : -4203;
-    if (!IsDigit(core[0]) && core[0] != '+') return -4205;
-    if (core[0] == '+' && (core.size() < 2 || !IsDigit(core[1]))) return -4211;
+    if (core.empty()) return surrounded ? kTelephoneOnlySpaces : kTelephoneEmpty;
+    if (core.size() > static_cast<std::size_t>(maxLength)) return surrounded ? kTelephoneTooLongTrimmed : kTelephoneTooLong;
+    if (!IsDigit(core[0]) && core[0] != '+') return kTelephoneBadFirstCharacter;
+    if (core[0] == '+' && (core.size() < 2 || !IsDigit(core[1]))) return kTelephoneNonDigitAfterPlus;
     for (std::size_t i = 1; i < core.size(); ++i) {
-        if (!IsAllowed(core[i])) return -4206;
-        if (IsMark(core[i]) && i + 1 < core.size() && IsMark(core[i + 1])) return -4207;
+        if (!IsAllowed(core[i])) return kTelephoneBadCharacter;
+        if (IsMark(core[i]) && i + 1 < core.size() && IsMark(core[i + 1])) return kTelephoneDoublePunctuation;
     }
-    if (!IsDigit(core.back())) return -4209;
+    if (!IsDigit(core.back())) return kTelephoneEndsWithNonDigit;
     int digits = 0;
     for (char c : core) digits += IsDigit(c) ? 1 : 0;
-    if (digits == 0) return -4210;
-    if (digits > maxDigits) return -4208;
+    if (digits == 0) return kTelephoneNoDigits;
+    if (digits > maxDigits) return kTelephoneTooManyDigits;
     return 0;
 }
 

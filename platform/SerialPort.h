@@ -24,9 +24,10 @@ public:
     SerialPort& operator=(const SerialPort&) = delete;
 
     // Closes any open port, then opens `name` exclusively and applies the
-    // line settings. False when the device cannot be opened (or, on POSIX,
-    // is not a terminal).
-    bool Open(const std::string& name);
+    // line settings. False when the device cannot be opened or, on POSIX, is
+    // not a terminal; `whyNot`, when given, then says why in a few words for
+    // "cannot open NAME: reason" (e.g. "not a terminal").
+    bool Open(const std::string& name, std::string* whyNot = nullptr);
     void Close();
     bool IsOpen() const;
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 #include <fcntl.h>
@@ -18,6 +19,8 @@ namespace {
 
 static_assert(kLineBaudRate == 9600 && kLineDataBits == 8 && kLineStopBits == 2,
               "the termios flags below spell out these line settings");
+
+constexpr const char* kNotATerminal = "not a terminal";
 
 // A write that cannot drain in this time (a stalled or vanished device) is
 // given up, so the link thread never blocks for good.
@@ -49,16 +52,24 @@ SerialPort::~SerialPort()
     Close();
 }
 
-bool SerialPort::Open(const std::string& name)
+bool SerialPort::Open(const std::string& name, std::string* whyNot)
 {
     Close();
-    // O_NONBLOCK keeps open() from waiting for carrier on a modem line.
+    // O_NONBLOCK keeps open() from waiting for carrier on a modem line (and
+    // from waiting for a reader on a FIFO).
     int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        if (whyNot)
+            *whyNot = std::strerror(errno);
         return false;
+    }
+    // A file or a device such as /dev/null would take every frame and never
+    // answer: only a terminal can be a serial line.
     termios tio{};
     if (tcgetattr(fd, &tio) != 0) {
         ::close(fd);
+        if (whyNot)
+            *whyNot = kNotATerminal;
         return false;
     }
     ioctl(fd, TIOCEXCL);
@@ -70,6 +81,9 @@ bool SerialPort::Open(const std::string& name)
 void SerialPort::Close()
 {
     if (fd_ >= 0) {
+        // The exclusive claim outlives the descriptor while the other side of
+        // a pseudo-terminal stays open; give it up so the next Open succeeds.
+        ioctl(fd_, TIOCNXCL);
         ::close(fd_);
         fd_ = -1;
     }

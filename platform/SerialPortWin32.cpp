@@ -23,13 +23,16 @@ SerialPort::~SerialPort()
     Close();
 }
 
-bool SerialPort::Open(const std::string& name)
+bool SerialPort::Open(const std::string& name, std::string* whyNot)
 {
     Close();
     HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    if (h == INVALID_HANDLE_VALUE) {
+        if (whyNot)
+            *whyNot = "system error " + std::to_string(GetLastError());
         return false;
+    }
 
     // The other DCB fields keep what the driver reported.
     DCB dcb{};

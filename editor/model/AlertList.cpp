@@ -93,7 +93,7 @@ int GetAlert(const AlertList& list, int index, SmsConnection& out)
 
 int AddAlert(AlertList& list, const SmsConnection& a)
 {
-    if (static_cast<int>(list.lines.size()) >= list.capacity) return ItemCode(-4251, list.capacity);
+    if (static_cast<int>(list.lines.size()) >= list.capacity) return ItemCode(kAlertListFull, list.capacity);
     list.lines.push_back(AlertLine(a));
     list.selected = static_cast<int>(list.lines.size()) - 1;
     return 0;

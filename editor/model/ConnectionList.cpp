@@ -3,6 +3,7 @@
 #include "editor/model/TabFields.h"
 
 #include "nodeconf/Endpoint.h"
+#include "nodeconf/ResultCodes.h"
 
 #include <cctype>
 #include <cstdio>
@@ -139,8 +140,8 @@ int Connect(ConnectionList& list, const ConnectionInput& in)
 {
     const ConnectionAdd built = BuildConnections(in);
     for (const Connection& c : built.entries) {
-        if (static_cast<int>(list.lines.size()) >= kMaxConnections) return -2004;
-        if (AddConnection(list, c) < 0) return -2004;
+        if (static_cast<int>(list.lines.size()) >= kMaxConnections) return kCannotAddConnection;
+        if (AddConnection(list, c) < 0) return kCannotAddConnection;
     }
     return built.code;
 }

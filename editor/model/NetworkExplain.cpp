@@ -3,6 +3,7 @@
 #include "nodeconf/Duration.h"
 #include "nodeconf/NetworkRules.h"
 #include "nodeconf/NumberText.h"
+#include "nodeconf/ResultCodes.h"
 
 #include <cstdio>
 #include <optional>
@@ -34,7 +35,7 @@ std::optional<Said> FormCheck(const EditorContents& e, NetworkField f)
     } else if (f == kAlarmDelayField) {
         std::uint32_t seconds = 0;
         const int code = ParseDuration(text, DurationField::AlarmDelay, seconds);
-        if (code != kDurationParsed && code != -4430)
+        if (code != kDurationParsed && code != kAlarmDelayOutOfRange)
             return Said{"The Alarm Delay must be digits representing minutes.\nHours can optionally be specified.\n\n"
                         "Examples of valid formats are:\n1h30\n2h\n20\n",
                         {}};
@@ -55,7 +56,7 @@ std::optional<Said> RangeCheck(const EditorContents& e, Explanation& x, NetworkF
                         {kSetMaxRetries}};
     } else if (f == kAlarmDelayField) {
         const int code = ParseDuration(text, DurationField::AlarmDelay, seconds);
-        if (code == -4430 || (code == kDurationParsed && seconds > kMaxAlarmDelay))
+        if (code == kAlarmDelayOutOfRange || (code == kDurationParsed && seconds > kMaxAlarmDelay))
             return Said{"The Alarm Delay must not be greater than two days.\n\nTo reduce the Alarm Delay to this "
                         "maximum, press here@",
                         {kRoundDownAlarmDelay}};
@@ -73,7 +74,7 @@ std::optional<Said> RangeCheck(const EditorContents& e, Explanation& x, NetworkF
                         {kRoundUpAlarmDelay, kRoundDownAlarmDelay}};
     } else {
         const int code = ParseDuration(text, DurationField::TransmitInterval, seconds);
-        if (code != kDurationParsed && code != -4400)
+        if (code != kDurationParsed && code != kIntervalOutOfRange)
             return Said{"The Transmit Interval may be entered as hours, minutes, and/or seconds.\n\nExamples of valid "
                         "formats:\n40s\n2m\n1h10m\n\nIf no units are entered, i.e. h,m, or s, the entry is assumed "
                         "to be in minutes.",
@@ -82,7 +83,7 @@ std::optional<Said> RangeCheck(const EditorContents& e, Explanation& x, NetworkF
             return Said{"The Transmit Interval must be at least 20s.\n\nTo increase the Transmit Interval to this "
                         "minimum, press here@",
                         {kSetMinInterval}};
-        if (code == -4400 || seconds > kMaxTransmitInterval)
+        if (code == kIntervalOutOfRange || seconds > kMaxTransmitInterval)
             return Said{"The Transmit Interval must not be greater than one day.\n\nTo reduce the Transmit Interval "
                         "to this maximum, press here@",
                         {kSetMaxInterval}};

@@ -95,17 +95,17 @@ int StoreNetwork(const EditorContents& e, NodeConf& conf)
 int StoreConnections(const EditorContents& e, NodeConf& conf, std::vector<int>* offendingLines)
 {
     const int count = static_cast<int>(e.connections.lines.size());
-    if (count > kMaxConnections) return -1701;
+    if (count > kMaxConnections) return kTooManyConnections;
     const bool lowPower = !IsAbsent(conf.preTransmitOnTime) || !IsAbsent(conf.lowPowerReceiver);
     std::vector<int> offending;
     for (int i = 0; i < count; ++i) {
-        if (GetConnection(e.connections, i, conf.connections[i]) != 0) return -9002;
+        if (GetConnection(e.connections, i, conf.connections[i]) != 0) return kInternalConnectionUnreadable;
         if (lowPower && IsLowPowerOffending(conf.connections[i])) offending.push_back(i);
     }
     conf.connectionCount = count;
     if (offendingLines) *offendingLines = offending;
-    if (offending.size() == 1) return -1702;
-    if (offending.size() > 1) return -1703;
+    if (offending.size() == 1) return kConnectionChangeUndetected;
+    if (offending.size() > 1) return kConnectionsChangeUndetected;
     return 0;
 }
 
@@ -122,32 +122,32 @@ int StoreRoutes(const RoutingList& list, RouteEntry (&table)[kMaxRoutes], std::i
 
 int StoreSms(const EditorContents& e, NodeConf& conf)
 {
-    if (e.smsMessages.PageCount() != kSmsMessageSlots) return -9201;
+    if (e.smsMessages.PageCount() != kSmsMessageSlots) return kInternalMessageTextCount;
     for (int n = 1; n <= kSmsMessageSlots; ++n) {
         std::string text;
         const int length = e.smsMessages.GetPage(n, &text);
-        if (length < 0) return -9202;
-        if (length > kSmsMessageLength) return -9203;
+        if (length < 0) return kInternalMessageTextUnreadable;
+        if (length > kSmsMessageLength) return kInternalMessageTextTooLong;
         CopyText(conf.smsMessages[n - 1], text);
     }
     ComputeDerivedFields(conf);
 
-    if (e.smsNumbers.PageCount() != kSmsNumberSlots) return -9301;
+    if (e.smsNumbers.PageCount() != kSmsNumberSlots) return kInternalMessageDestinationCount;
     for (int n = 1; n <= kSmsNumberSlots; ++n) {
         std::string text;
         const int length = e.smsNumbers.GetPage(n, &text);
-        if (length < 0) return ItemCode(-9302, n);
-        if (length > kSmsNumberLength) return ItemCode(-9303, n);
+        if (length < 0) return ItemCode(kInternalMessageDestinationUnreadable, n);
+        if (length > kSmsNumberLength) return ItemCode(kInternalMessageDestinationTooLong, n);
         CopyText(conf.smsNumbers[n - 1], text);
         ComputeDerivedFields(conf);
         const int code = ValidateTelephoneNumber(text, kSmsNumberLength, kSmsNumberLength);
-        if (code != 0 && code != -4201 && code != -4202) return ItemCode(code, n);
+        if (code != 0 && code != kTelephoneEmpty && code != kTelephoneOnlySpaces) return ItemCode(code, n);
     }
 
     const int alerts = static_cast<int>(e.alerts.lines.size());
-    if (alerts < 0 || alerts > kMaxSmsConnections) return -9401;
+    if (alerts < 0 || alerts > kMaxSmsConnections) return kInternalAlertUnreadable;
     for (int i = 0; i < alerts; ++i)
-        if (GetAlert(e.alerts, i, conf.smsConnections[i]) != 0) return -9401;
+        if (GetAlert(e.alerts, i, conf.smsConnections[i]) != 0) return kInternalAlertUnreadable;
     conf.smsConnectionCount = alerts;
     return 0;
 }
@@ -193,7 +193,7 @@ int StoreDialup(const EditorContents& e, NodeConf& conf)
         if (length < 0) return ComposeMessage("(Internal Error)\nUnable to transfer Dialup Telephone Number %d", n);
         if (length > kDialupNumberLength) return ComposeMessage("Dialup Telephone Number #%d is too long enough", n);
         const int code = ValidateTelephoneNumber(text, kDialupNumberLength, kDialupNumberLength);
-        if (code != 0 && code != -4201 && code != -4202) return ItemCode(code, n);
+        if (code != 0 && code != kTelephoneEmpty && code != kTelephoneOnlySpaces) return ItemCode(code, n);
         CopyText(conf.dialupNumbers[n - 1], text);
         ComputeDerivedFields(conf);
     }
@@ -284,8 +284,11 @@ int StoreFromEditor(const EditorContents& e, NodeConf& conf, std::vector<int>* o
     if (offendingLines) offendingLines->clear();
     if (int code = StoreNetwork(e, conf)) return code;
     if (int code = StoreConnections(e, conf, offendingLines)) return code;
-    if (int code = StoreRoutes(e.primaryRoutes, conf.primaryRoutes, conf.primaryRouteCount, -1801, -9102)) return code;
-    if (int code = StoreRoutes(e.secondaryRoutes, conf.secondaryRoutes, conf.secondaryRouteCount, -1802, -9152))
+    if (int code = StoreRoutes(e.primaryRoutes, conf.primaryRoutes, conf.primaryRouteCount, kTooManyPrimaryRoutes,
+                               kInternalPrimaryRouteUnreadable))
+        return code;
+    if (int code = StoreRoutes(e.secondaryRoutes, conf.secondaryRoutes, conf.secondaryRouteCount,
+                               kTooManySecondaryRoutes, kInternalSecondaryRouteUnreadable))
         return code;
     if (int code = StoreSms(e, conf)) return code;
     if (int code = StoreRedial(e, conf)) return code;

@@ -188,7 +188,7 @@ TEST(DumpCommand, LoadFailuresPrintTheCatalogueText)
         {write("inc.mnc", "000000001F9E23C7\r\n80000000FFFFFFFF\r\n"),
          "mnm: Header indicates Configuration File is incomplete\n"},
         {write("many.mnc", tooMany), "mnm: Error 41 whilst loading .MNC file.\n"},
-        {dir + "/missing.mnc", "mnm: Unable to read Configuration from File\n"},
+        {dir + "/missing.mnc", "mnm: " + dir + "/missing.mnc: No such file or directory\n"},
     };
     for (const Case& k : cases) {
         for (bool json : {false, true}) {

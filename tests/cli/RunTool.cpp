@@ -1,5 +1,6 @@
 #include "tests/cli/RunTool.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -32,14 +33,29 @@ std::string TempDir()
     return dir ? dir : "/tmp";
 }
 
-ToolResult RunTool(const std::vector<std::string>& args)
+namespace {
+const char* kDropToNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+}
+
+bool CanRunUnprivileged()
+{
+    if (geteuid() != 0) return true;
+    const std::string probe = std::string(kDropToNobody) + "true >/dev/null 2>&1";
+    return std::system(probe.c_str()) == 0;
+}
+
+ToolResult RunTool(const std::vector<std::string>& args, bool unprivileged)
 {
     static const std::string dir = TempDir();
-    std::string command = MNM_BIN;
+    std::string command = unprivileged && geteuid() == 0 ? kDropToNobody : "";
+    command += MNM_BIN;
     for (const std::string& a : args) command += " " + Quote(a);
     command += " >" + dir + "/out 2>" + dir + "/err </dev/null";
     ToolResult r;
+    const auto start = std::chrono::steady_clock::now();
     const int raw = std::system(command.c_str());
+    r.milliseconds = static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     r.out = ReadWholeFile(dir + "/out");
     r.err = ReadWholeFile(dir + "/err");

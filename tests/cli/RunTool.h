@@ -10,9 +10,15 @@ struct ToolResult {
     int status = -1;
     std::string out;
     std::string err;
+    long milliseconds = 0; // from start to exit
 };
 
-ToolResult RunTool(const std::vector<std::string>& args);
+// `unprivileged`: run as the user nobody when the test runs as root, so that
+// file permissions hold for the tool (root reads a file of mode 000).
+ToolResult RunTool(const std::vector<std::string>& args, bool unprivileged = false);
+
+// False when the tool cannot be run unprivileged here.
+bool CanRunUnprivileged();
 
 // The whole content of a file (empty when it cannot be read).
 std::string ReadWholeFile(const std::string& path);

@@ -2,6 +2,7 @@
 // and against a virtual node of this test program (whose flash can be seen).
 #include <gtest/gtest.h>
 
+#include <pty.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -135,6 +136,38 @@ TEST_F(TransferCommands, FailuresSendNothingAndWriteNothing)
     EXPECT_EQ(RunTool({"receive", "--port", node.DevicePath()}).status, 2);
     EXPECT_EQ(RunTool({"send", "--port", node.DevicePath()}).status, 2);
     EXPECT_EQ(RunTool({"send", "--commit", Path("bad.mnc")}).status, 2);
+}
+
+TEST_F(TransferCommands, PortsWithoutANodeEndWithOneLine)
+{
+    ASSERT_EQ(SaveToPath(EditedConfiguration(), Path("c.mnc")), 0);
+    std::ofstream(Path("plain")) << "a file, not a line";
+
+    // A device or file that is no terminal is refused before anything waits.
+    for (const std::string& port : {std::string("/dev/null"), Path("plain")}) {
+        for (const ToolResult& r : {RunTool({"receive", "--port", port, "-o", Path("x.mnc")}),
+                                    RunTool({"send", "--port", port, Path("c.mnc")})}) {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.err, "mnm: cannot open " + port + ": not a terminal\n");
+            EXPECT_LT(r.milliseconds, 1000);
+        }
+    }
+
+    // A terminal on which nothing answers: the presence wait of five seconds,
+    // not a job's whole retry budget.
+    int master = -1, slave = -1;
+    char name[128] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    close(slave);
+    const std::string device = name;
+    for (const ToolResult& r : {RunTool({"receive", "--port", device, "-o", Path("x.mnc")}),
+                                RunTool({"send", "--port", device, Path("c.mnc")})}) {
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "mnm: no node answers on " + device + "\n");
+        EXPECT_LT(r.milliseconds, 8000);
+    }
+    close(master);
+    EXPECT_NE(access(Path("x.mnc").c_str(), F_OK), 0);
 }
 
 } // namespace

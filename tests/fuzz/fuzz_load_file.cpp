@@ -1,6 +1,8 @@
 // Any bytes given to the file reader must leave a record that is safe to use:
 // counts within their tables, every text terminated inside its array.
 #include "nodeconf/ConfigFile.h"
+#include "nodeconf/MessageBuffer.h"
+#include "nodeconf/ResultCodes.h"
 #include "tests/fuzz/RecordChecks.h"
 
 #include <cstdlib>
@@ -16,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size), std::ios::binary);
     mnm::NodeConf conf;
     const int rc = mnm::LoadFromFile(conf, in);
-    Check(rc == 0 || rc == -1000 || rc == -2151 || rc == -2152 || rc == -2153 || rc == -2171);
+    Check(rc == mnm::kNoErrors || rc == mnm::kComposedMessage || rc == mnm::kMissingSignature ||
+          rc == mnm::kIncorrectSignature || rc == mnm::kFileIncomplete || rc == mnm::kUnexpectedEndOfFile);
     CheckRecordIsSafe(conf);
     Check(std::strlen(conf.networkName) <= mnm::kNetworkNameLength);
 

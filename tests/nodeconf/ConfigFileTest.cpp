@@ -369,6 +369,9 @@ TEST(ConfigFileRead, EntriesAreRebuiltFromTheirEndpoints)
     NodeConf c = NewNodeConf();
     c.connectionCount = 2;
     MakeConnection(c.connections[0], 0, 'a', 1, 1, 0, 'A', 1, 1);
+    c.connections[0].connSpare = 7;
+    c.connections[0].changeThreshold = 55;
+    c.connections[0].pulseScaling = 0x41;
     MakeConnection(c.connections[1], 0, 'a', 1, 2, 0, 'A', 1, 2);
     c.connections[1].changeThreshold = 10;
     auto r = Records(Save(c));
@@ -379,9 +382,14 @@ TEST(ConfigFileRead, EntriesAreRebuiltFromTheirEndpoints)
     r[second + 3].value = 0x7F;
     NodeConf back;
     ASSERT_EQ(0, Load(Join(r), back));
-    Connection zero;
-    std::memset(&zero, 0, sizeof zero);
-    EXPECT_EQ(0, std::memcmp(&zero, &back.connections[0], sizeof zero));
+    // The failing entry: endpoints zero and no valid bit, the rest kept.
+    Connection failed;
+    std::memset(&failed, 0, sizeof failed);
+    failed.connFlags = kConnOnChange | kConnOnInterval;
+    failed.connSpare = 7;
+    failed.changeThreshold = 55;
+    failed.pulseScaling = 0x41;
+    EXPECT_EQ(0, std::memcmp(&failed, &back.connections[0], sizeof failed));
     EXPECT_EQ(kConnValid | kConnOnChange | kConnOnInterval, +back.connections[1].connFlags);
     EXPECT_EQ(10u, +back.connections[1].changeThreshold);
 }

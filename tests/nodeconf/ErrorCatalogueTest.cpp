@@ -20,6 +20,23 @@ TEST(ErrorCatalogue, HoldsEveryEntryOnce)
     for (int code : codes) EXPECT_NE(0u, MessageForCode(code).size()) << code;
 }
 
+TEST(ErrorCatalogue, EveryEntryHasANameAndEveryNameAnEntry)
+{
+#define MNM_CODE_VALUE(name, code) code,
+    const std::vector<int> named = {MNM_CATALOGUE_CODES(MNM_CODE_VALUE)};
+    const std::vector<int> namedAdd = {MNM_ADD_CONNECTION_CODES(MNM_CODE_VALUE)};
+#undef MNM_CODE_VALUE
+    EXPECT_EQ(CatalogueCodes(), named);
+    EXPECT_EQ(AddConnectionCodes(), namedAdd);
+    // The names without an entry stay outside both catalogues.
+    EXPECT_EQ("Unknown Error: -9401", MessageForCode(kInternalAlertUnreadable));
+    EXPECT_EQ("Unknown Error: -2999", AddConnectionMessage(kConnectionBuildFailed));
+    EXPECT_EQ("Unknown Error: -2999", MessageForCode(kConnectionBuildFailed));
+    for (int code : {kAlertNoDigitalCondition, kAlertPulsePoint, kAlertPageOutOfRange, kAlertNoUnit,
+                     kAlertNoAnalogCondition})
+        EXPECT_EQ("Unknown Error: " + std::to_string(code), MessageForCode(code));
+}
+
 TEST(ErrorCatalogue, ExactTexts)
 {
     const std::pair<int, const char*> cases[] = {

@@ -50,15 +50,20 @@ long MillisecondsSince(Clock::time_point start)
 TEST(SerialPort, OpensOnlyTerminalsThatExist)
 {
     SerialPort port;
-    EXPECT_FALSE(port.Open("/nonexistent/ttyS0"));
+    std::string whyNot;
+    EXPECT_FALSE(port.Open("/nonexistent/ttyS0", &whyNot));
     EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ("No such file or directory", whyNot);
 
     char file[] = "/tmp/mnm-not-a-tty-XXXXXX";
     const int fd = mkstemp(file);
     ASSERT_GE(fd, 0);
-    EXPECT_FALSE(port.Open(file));
+    EXPECT_FALSE(port.Open(file, &whyNot));
+    EXPECT_EQ("not a terminal", whyNot);
     close(fd);
     unlink(file);
+    EXPECT_FALSE(port.Open("/dev/null", &whyNot));
+    EXPECT_EQ("not a terminal", whyNot);
 
     Pty pty;
     ASSERT_FALSE(pty.path.empty());
