@@ -39,7 +39,8 @@ public:
     // node, as an operator waits for it before sending or receiving; a job
     // started before the port is even open would fail for nothing. False,
     // after printing "no node answers on DEVICE", when none answered: a job
-    // would only run out its whole retry budget.
+    // would only run out its whole retry budget. False without a word when
+    // a stop signal came meanwhile.
     bool WaitForNode();
     // Waits until the worker posts `commandId`, showing the progress word on
     // stderr meanwhile when stderr is a terminal.

@@ -34,7 +34,7 @@ void Link::SelectPort(std::string_view name)
 int Link::QueuePayload(const std::uint8_t* payload, int length)
 {
     if (length > kMaxPayload)
-        return kErrTransmitTooLong;
+        return kInternalMhpBufferTooLong;
     std::uint8_t frame[kFrameEncodeBufferSize];
     const int frameLength = FrameEncode(frame, payload, length);
     if (frameLength < 0)

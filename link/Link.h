@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "link/FrameLine.h"
+#include "nodeconf/ResultCodes.h"
 #include "platform/SerialPort.h"
 #include "platform/WakeSignal.h"
 #include "wire/Frame.h"
@@ -21,8 +22,6 @@ namespace mnm {
 
 inline constexpr int kMaxPortName = 64;
 inline constexpr int kNodeTextSize = 256;
-// "(Internal Error)\nMHP Transmit buffer too long"
-inline constexpr int kErrTransmitTooLong = -9453;
 
 class Link final : public FrameLine {
 public:
@@ -36,7 +35,7 @@ public:
     void SelectPort(std::string_view name);
 
     // 1 queued, 0 the slot still holds an earlier frame (nothing queued),
-    // kErrTransmitTooLong above kMaxPayload bytes, or FrameEncode's result.
+    // kInternalMhpBufferTooLong above kMaxPayload bytes, or FrameEncode's result.
     int QueuePayload(const std::uint8_t* payload, int length) override;
 
     // Takes the complete frame: its payload length (payload in `payload`,

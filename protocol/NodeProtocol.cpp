@@ -65,8 +65,8 @@ int NodeQuery(NodeChannel& channel, std::uint8_t code, std::uint8_t p1, std::uin
 
 int NodeCommand(NodeChannel& channel, std::uint8_t code, const std::uint8_t* data, int length, int timeoutFactor)
 {
-    if (length >= kCommandDataLimit) return kErrCommandTooLong;
-    if (length < 0 || (length > 0 && !data)) return kErrCommandTooLong;
+    if (length >= kCommandDataLimit) return kInternalNcpBufferTooLong;
+    if (length < 0 || (length > 0 && !data)) return kInternalNcpBufferTooLong;
     if (timeoutFactor == -1) timeoutFactor = kDefaultTimeoutFactor;
     if (channel.Stopped()) return kTransportCancelled;
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "nodeconf/ResultCodes.h"
 #include "protocol/NodeChannel.h"
 #include "protocol/TransportResult.h"
 
@@ -13,8 +14,6 @@ namespace mnm {
 
 inline constexpr int kReplyBufferSize = 256;
 inline constexpr int kDefaultTimeoutFactor = 18;
-inline constexpr int kErrCommandTooLong = -9451;     // "(Internal Error)\nNCP Buffer too long"
-inline constexpr int kErrIndexedTextTooLong = -9452; // "(Internal Error)\nNCP String too long"
 inline constexpr int kCommandDataLimit = 128;        // data of this length or more is refused
 inline constexpr int kIndexedTextLimit = 128;
 

@@ -45,7 +45,7 @@ int NodeCommandIndexedU32(NodeChannel& channel, std::uint8_t code, int index, st
 int NodeCommandText(NodeChannel& channel, std::uint8_t code, const char* text, int timeoutFactor)
 {
     const std::size_t length = std::strlen(text);
-    if (length >= static_cast<std::size_t>(kCommandDataLimit)) return kErrCommandTooLong;
+    if (length >= static_cast<std::size_t>(kCommandDataLimit)) return kInternalNcpBufferTooLong;
     return NodeCommand(channel, code, reinterpret_cast<const std::uint8_t*>(text), static_cast<int>(length),
                        timeoutFactor);
 }
@@ -53,7 +53,7 @@ int NodeCommandText(NodeChannel& channel, std::uint8_t code, const char* text, i
 int NodeCommandIndexedText(NodeChannel& channel, std::uint8_t code, int index, const char* text, int timeoutFactor)
 {
     const std::size_t length = std::strlen(text);
-    if (length > static_cast<std::size_t>(kIndexedTextLimit)) return kErrIndexedTextTooLong;
+    if (length > static_cast<std::size_t>(kIndexedTextLimit)) return kInternalNcpStringTooLong;
     std::uint8_t data[2 + kIndexedTextLimit];
     PutU16(data, static_cast<std::uint32_t>(index));
     std::memcpy(data + 2, text, length);

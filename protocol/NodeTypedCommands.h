@@ -16,7 +16,7 @@ int NodeCommandU32(NodeChannel& channel, std::uint8_t code, std::uint32_t value)
 int NodeCommandU32Retry(NodeChannel& channel, std::uint8_t code, std::uint32_t value, int attempts = -1);
 int NodeCommandIndexedU32(NodeChannel& channel, std::uint8_t code, int index, std::uint32_t value);
 int NodeCommandText(NodeChannel& channel, std::uint8_t code, const char* text, int timeoutFactor = -1);
-// -9452 for a text longer than 128 characters.
+// kInternalNcpStringTooLong for a text longer than 128 characters.
 int NodeCommandIndexedText(NodeChannel& channel, std::uint8_t code, int index, const char* text, int timeoutFactor = -1);
 // Repeats while the result is negative, at most `attempts` (-1 means 10).
 int NodeCommandRetry(NodeChannel& channel, std::uint8_t code, const std::uint8_t* data, int length, int attempts = -1,

@@ -3,6 +3,7 @@
 // record is never handed out.
 #include <cstring>
 
+#include "nodeconf/ResultCodes.h"
 #include "protocol/NodeProtocol.h"
 #include "protocol/NodeTypedCommands.h"
 #include "protocol/NodeTypedQueries.h"
@@ -19,8 +20,6 @@ namespace {
 
 constexpr int kFixedItems = 7;
 constexpr int kOptionalAttempts = 3;
-// What a failure of the line itself is reported as.
-constexpr int kErrUploadFailed = -4051;
 constexpr int kDialupNumberReadLength = 64;
 
 class Receiver {
@@ -342,7 +341,7 @@ int ReceiveFromNode(NodeChannel& channel, NodeConf& record, std::string& message
     TransferProgress sink(progress);
     Receiver receiver(channel, record, message, sink);
     const int rc = receiver.Run();
-    return EndTransfer(channel, rc, receiver.SchedulerRaised(), kErrUploadFailed, message, sink);
+    return EndTransfer(channel, rc, receiver.SchedulerRaised(), kUploadFailed, message, sink);
 }
 
 } // namespace mnm

@@ -4,6 +4,7 @@
 // operator sends again.
 #include <cstring>
 
+#include "nodeconf/ResultCodes.h"
 #include "protocol/NodeProtocol.h"
 #include "protocol/NodeTypedCommands.h"
 #include "protocol/NodeTypedQueries.h"
@@ -18,16 +19,11 @@
 namespace mnm {
 namespace {
 
-constexpr int kErrChannelNotSupported = -3001;
-constexpr int kErrHighwayNotSupported = -4001;
-constexpr int kErrLowPowerNotSupported = -4002;
-constexpr int kErrSmsMessages = -4003;
-constexpr int kErrSmsConnections = -4005;
+// The routing steps' failures have no catalogue text: they show as
+// "Unknown Error" with the code, which tells the steps apart.
 constexpr int kErrClearRoutes = -9902;
 constexpr int kErrPrimaryRoute = -9903;
 constexpr int kErrSecondaryRoute = -9904;
-// What a failure of the line itself is reported as.
-constexpr int kErrDownloadFailed = -4052;
 
 constexpr int kSendVersionLength = 100;
 constexpr int kProbeAttempts = 3;
@@ -206,7 +202,7 @@ int Sender::Checks()
     std::uint32_t highest = 0;
     if (const int rc = NodeQueryU8(channel_, query::kHighestChannel, 0, 0, highest)) return rc;
     if (!IsAbsent(r_.radioChannel) && static_cast<std::uint32_t>(r_.radioChannel) > highest)
-        return kErrChannelNotSupported;
+        return kChannelNotSupported;
     return 0;
 }
 
@@ -221,7 +217,7 @@ int Sender::NetworkParameters()
     if (const int rc = NodeCommandU16(channel_, command::kTransmitPower, r_.transmitPower & 0xFFFF); rc < 0) return rc;
     const int retries = NodeCommandU32(channel_, command::kMaxRetries, static_cast<std::uint32_t>(r_.maxRetries));
     if (retries < 0) return retries;
-    if (retries > kStatusAccepted) return kErrDownloadFailed;
+    if (retries > kStatusAccepted) return kDownloadFailed;
     if (const int rc = NodeCommandU32(channel_, command::kTransmitInterval, static_cast<std::uint32_t>(r_.transmitInterval)); rc < 0)
         return rc;
     if (const int rc = NodeCommandU32(channel_, command::kAlarmDelay, static_cast<std::uint32_t>(r_.alarmDelay)); rc < 0) return rc;
@@ -235,7 +231,7 @@ int Sender::Highway()
             if (r_.highwayEncoding == h.encoding && r_.highwayCharSize == h.charSize &&
                 r_.highwayParity == h.parity && r_.highwayCheckParity == h.checkParity)
                 return 0;
-        return kErrHighwayNotSupported;
+        return kHighwayNotSupported;
     }
     const std::uint8_t bytes[4] = {
         static_cast<std::uint8_t>((r_.networkFlags & kFlagNoModem) ? r_.highwayEncoding : 'C'),
@@ -249,7 +245,7 @@ int Sender::Highway()
     highwayState_ = kHighwayThroughFlash;
     for (int attempt = 0; attempt < kWriteAttempts; ++attempt)
         if (NodeFlashCommand(channel_, command::kHighwayToFlash, bytes, sizeof bytes) == kFlashWritten) return 0;
-    return kErrHighwayNotSupported;
+    return kHighwayNotSupported;
 }
 
 int Sender::LowPower()
@@ -259,7 +255,7 @@ int Sender::LowPower()
             NodeCommandU32(channel_, command::kLowPowerReceiver, static_cast<std::uint32_t>(r_.lowPowerReceiver)) >= 0 &&
             NodeCommandU32(channel_, command::kPreTransmitOnTime, static_cast<std::uint32_t>(r_.preTransmitOnTime)) >= 0;
     if (!lowPowerWritten_ && (!IsAbsent(r_.lowPowerReceiver) || !IsAbsent(r_.preTransmitOnTime)))
-        return kErrLowPowerNotSupported;
+        return kLowPowerNotSupported;
     return 0;
 }
 
@@ -299,7 +295,7 @@ int Sender::Dialup()
 int Sender::Sms()
 {
     if (!smsSupported_) return 0;
-    if (!WriteSmsConnection(channel_, -1, SmsConnection{})) return kErrSmsConnections;
+    if (!WriteSmsConnection(channel_, -1, SmsConnection{})) return kSmsConnectionsDownloadFailed;
     for (int m = 1; m <= r_.smsMessageCount && m <= kSmsMessageSlots; ++m) {
         Step();
         const std::string text = Cut(r_.smsMessages[m - 1], kSmsMessageLength);
@@ -308,7 +304,7 @@ int Sender::Sms()
             const std::string segment = text.substr(std::min(text.size(), j * kSmsSegmentLength), kSmsSegmentLength);
             if (NodeCommandIndexedTextRetry(channel_, command::kSmsMessageSegment, static_cast<int>(j * 256 + m),
                                             segment.c_str(), kTableAttempts) != kStatusAccepted)
-                return kErrSmsMessages;
+                return kSmsMessagesDownloadFailed;
         }
     }
     for (int k = 1; k <= r_.smsNumberCount && k <= kSmsNumberSlots; ++k) {
@@ -439,7 +435,7 @@ int SendToNode(NodeChannel& channel, const NodeConf& record, SendOptions options
     Sender sender(channel, sent, options, message, sink);
     message.clear();
     const int rc = sender.Run();
-    return EndTransfer(channel, rc, sender.SchedulerRaised(), kErrDownloadFailed, message, sink);
+    return EndTransfer(channel, rc, sender.SchedulerRaised(), kDownloadFailed, message, sink);
 }
 
 } // namespace mnm

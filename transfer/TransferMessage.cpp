@@ -1,6 +1,5 @@
 #include "transfer/TransferMessage.h"
 
-#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -24,22 +23,14 @@ int TransferFailure(std::string& message, const char* format, ...)
     return kComposedMessage;
 }
 
-namespace {
-bool InCatalogue(int code)
-{
-    static const std::vector<int> codes = CatalogueCodes();
-    return std::find(codes.begin(), codes.end(), BaseOfCode(code)) != codes.end();
-}
-} // namespace
-
 int FinishTransfer(int result, bool stopped, int lineFailure, std::string& message)
 {
     if (result >= 0) return result;
     if (stopped) return TransferFailure(message, "%s", kTransferCancelledText);
     if (result == kComposedMessage) return result;
-    // Line failures, and any result that has no text of its own, are shown
-    // as the transfer's failure rather than as "Unknown Error".
-    if (IsTransportResult(result) || !InCatalogue(result)) result = lineFailure;
+    // A failure of the line is shown as the transfer's failure rather than
+    // as "Unknown Error" with a number that means nothing to anyone.
+    if (IsTransportResult(result)) result = lineFailure;
     message = MessageForCode(result);
     return result;
 }

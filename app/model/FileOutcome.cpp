@@ -22,7 +22,7 @@ int FinishOpen(ConfigState& state, MRUList& recent, std::string_view path, int l
 
 int FinishSave(ConfigState& state, MRUList& recent, std::string_view path, bool writtenInPlace)
 {
-    if (!writtenInPlace) return kErrCannotWriteFile;
+    if (!writtenInPlace) return kCannotWriteFile;
     TakeFile(state, recent, path);
     return 0;
 }

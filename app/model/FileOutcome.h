@@ -7,11 +7,10 @@
 
 #include "app/model/ConfigState.h"
 #include "app/model/MRUList.h"
+#include "nodeconf/ResultCodes.h"
 
 namespace mnm::app {
 
-inline constexpr int kErrCannotReadFile = -2101;
-inline constexpr int kErrCannotWriteFile = -2102;
 
 // `loadCode` is the reader's result for `path` (0, or -2101 when the file
 // could not be opened, or the reader's code). 0: the editor holds the file;

@@ -4,7 +4,7 @@ namespace mnm::reports {
 
 int IconForCode(int code)
 {
-    if (code == kCodeLowPowerChange || code == kCodeLowPowerChanges) return kIconWarning;
+    if (code == kConnectionChangeUndetected || code == kConnectionsChangeUndetected) return kIconWarning;
     if (code == 0) return kIconSuccess;
     return kIconError;
 }

@@ -1,6 +1,8 @@
 // Which picture the error report shows beside its OK button.
 #pragma once
 
+#include "nodeconf/ResultCodes.h"
+
 namespace mnm::reports {
 
 inline constexpr int kIconWarning = 12006;  // the low-power warnings point at it
@@ -8,8 +10,6 @@ inline constexpr int kIconSuccess = 12013;
 inline constexpr int kIconError = 12018;
 
 // Codes whose messages refer to the icon "as below".
-inline constexpr int kCodeLowPowerChange = -1702;
-inline constexpr int kCodeLowPowerChanges = -1703;
 
 int IconForCode(int code);
 

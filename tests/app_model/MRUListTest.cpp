@@ -83,9 +83,9 @@ TEST(FileOutcome, OnlyACompletedOpenOrSaveTakesTheFile)
     const ConfigState before = state;
     const MRUList recentBefore = recent;
 
-    EXPECT_EQ(kErrCannotReadFile, FinishOpen(state, recent, "/gone.mnc", kErrCannotReadFile));
+    EXPECT_EQ(mnm::kCannotReadFile, FinishOpen(state, recent, "/gone.mnc", mnm::kCannotReadFile));
     EXPECT_EQ(-2151, FinishOpen(state, recent, "/bad.mnc", -2151));
-    EXPECT_EQ(kErrCannotWriteFile, FinishSave(state, recent, "/full-disk/new.mnc", false));
+    EXPECT_EQ(mnm::kCannotWriteFile, FinishSave(state, recent, "/full-disk/new.mnc", false));
     EXPECT_EQ(before, state);
     EXPECT_EQ(recentBefore, recent);
 

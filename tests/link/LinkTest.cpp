@@ -155,10 +155,10 @@ TEST(LinkMailboxes, TransmitSlotHoldsOneFrameUpToNinetyEightBytes)
 {
     const Bytes payload(kMaxPayload + 1, 0x5A);
     Link link;
-    EXPECT_EQ(kErrTransmitTooLong, link.QueuePayload(payload.data(), kMaxPayload + 1));
+    EXPECT_EQ(kInternalMhpBufferTooLong, link.QueuePayload(payload.data(), kMaxPayload + 1));
     EXPECT_EQ(1, link.QueuePayload(payload.data(), kMaxPayload));
     EXPECT_EQ(0, link.QueuePayload(payload.data(), 1)); // not yet taken by a link thread
-    EXPECT_EQ(kErrTransmitTooLong, link.QueuePayload(payload.data(), kMaxPayload + 1));
+    EXPECT_EQ(kInternalMhpBufferTooLong, link.QueuePayload(payload.data(), kMaxPayload + 1));
     EXPECT_EQ(-2, link.QueuePayload(nullptr, 0));
 }
 

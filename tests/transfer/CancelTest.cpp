@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "nodeconf/ErrorCatalogue.h"
+#include "protocol/TransportResult.h"
 #include "sim/SampleConfigurations.h"
 #include "tests/protocol/ModelLine.h"
 #include "transfer/NodeTransfers.h"
@@ -112,7 +113,9 @@ TEST(TransferFailures, ALineFailureIsShownAsTheTransfersOwn)
     std::string text;
     EXPECT_EQ(FinishTransfer(-4001, false, -4052, text), -4001);
     EXPECT_EQ(text, "Serial Data Highway Parameters not Supported by Target Node");
-    EXPECT_EQ(FinishTransfer(-1, false, -4051, text), -4051); // no text of its own
+    EXPECT_EQ(FinishTransfer(kTransportNoAck, false, -4051, text), -4051);
+    EXPECT_EQ(text, "The Upload Failed");
+    EXPECT_EQ(FinishTransfer(-9903, false, -4052, text), -9903); // the routing steps' own codes
     EXPECT_EQ(FinishTransfer(TransferFailure(text, "Unable to upload Node Number"), false, -4051, text), -1000);
     EXPECT_EQ(text, "Unable to upload Node Number");
 }
