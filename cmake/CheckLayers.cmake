@@ -20,13 +20,16 @@ set(ALLOWED_app/model "nodeconf;editor/model;worker;settings")
 # The windows: of the node communication only the worker's headers, the
 # progress word and the failure text's length.
 set(GUI_ALLOWED "nodeconf;settings;worker;editor/model;controls/model;reports/model;tools/model;app/model;controls;reports;resources;app;editor;tools")
-set(GUI_FILES "transfer/ProgressWord.h;transfer/TransferMessage.h")
+# The frame also chooses the port and runs the link's thread (link/Link.h),
+# and the program carries the virtual node for demonstrations (sim/).
+set(GUI_FILES "transfer/ProgressWord.h;transfer/TransferMessage.h;link/Link.h")
 foreach(gui controls reports resources app editor tools)
   set(ALLOWED_${gui} "${GUI_ALLOWED}")
   set(ALLOWED_FILES_${gui} "${GUI_FILES}")
 endforeach()
+list(APPEND ALLOWED_app sim)
 # The window program's plain logic may use the same two files.
-set(ALLOWED_FILES_app/model "${GUI_FILES}")
+set(ALLOWED_FILES_app/model "transfer/ProgressWord.h;transfer/TransferMessage.h")
 set(LAYERS nodeconf platform settings wire link protocol transfer worker editor/model sim
            controls/model reports/model tools/model app/model controls reports resources app editor tools)
 

@@ -115,9 +115,12 @@ std::string AlertValueText(int value, int unit)
     const int decimals = unit >= 1 && unit <= 3 ? 2 : 0;
     char digits[32];
     std::snprintf(digits, sizeof digits, "%0*d", decimals + 1, value);
-    std::string text = digits;
-    if (decimals) text.insert(text.size() - decimals, ".");
-    return text;
+    if (!decimals) return digits;
+    // Built from two parts rather than by insert(), which g++ 12 misreads as
+    // an overflow (-Warray-bounds).
+    const std::string all = digits;
+    const std::size_t point = all.size() - static_cast<std::size_t>(decimals);
+    return all.substr(0, point) + "." + all.substr(point);
 }
 
 } // namespace mnm::editor

@@ -39,7 +39,7 @@ bool Comparable(const DialupConnection& a, const DialupConnection& b)
     return IsValid(a) && IsValid(b) && IsSecondary(a) == IsSecondary(b);
 }
 
-const DialupConnection& At(const DialupList& list, int index) { return list.slots[list.lines[index]]; }
+const DialupConnection& At(const DialupList& list, int index) { return list.entries[list.lines[index]]; }
 
 bool IsKind(const DialupConnection& c, RouteKind kind)
 {
@@ -55,7 +55,7 @@ bool IsKind(const DialupConnection& c, RouteKind kind)
 void EraseLine(DialupList& list, int index)
 {
     list.used[list.lines[index]] = false;
-    list.slots[list.lines[index]] = DialupConnection{};
+    list.entries[list.lines[index]] = DialupConnection{};
     list.lines.erase(list.lines.begin() + index);
 }
 
@@ -66,7 +66,7 @@ bool DialupList::operator==(const DialupList& other) const
     // Slot numbers are bookkeeping: equal lists hold equal records in order.
     if (lines.size() != other.lines.size() || selected != other.selected) return false;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (std::memcmp(&slots[lines[i]], &other.slots[other.lines[i]], sizeof(DialupConnection)) != 0)
+        if (std::memcmp(&entries[lines[i]], &other.entries[other.lines[i]], sizeof(DialupConnection)) != 0)
             return false;
     return true;
 }
@@ -108,7 +108,7 @@ int AddDialup(DialupList& list, const DialupConnection& c)
             break;
         }
     }
-    list.slots[slot] = c;
+    list.entries[slot] = c;
     list.used[slot] = true;
     list.lines.insert(list.lines.begin() + at, slot);
     if (replaces) EraseLine(list, at + 1);
@@ -131,7 +131,7 @@ int RemoveDialup(DialupList& list, int index)
 int CountDialups(const DialupList& list, RouteKind kind)
 {
     int count = 0;
-    for (int slot : list.lines) count += IsKind(list.slots[slot], kind);
+    for (int slot : list.lines) count += IsKind(list.entries[slot], kind);
     return count;
 }
 

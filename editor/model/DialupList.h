@@ -13,7 +13,7 @@
 namespace mnm::editor {
 
 struct DialupList {
-    std::array<DialupConnection, kMaxDialupConnections> slots{};
+    std::array<DialupConnection, kMaxDialupConnections> entries{}; // by slot ("slots" is a Qt keyword)
     std::array<bool, kMaxDialupConnections> used{};
     std::vector<int> lines; // slot of each line, in list order
     int selected = -1;

@@ -1,0 +1,37 @@
+// The status indicator at the right end of the menu bar: one of the
+// animation's pictures with up to two short texts over it. What to show
+// comes from the tick (app/model/IndicatorTick.h); a click is reported.
+#pragma once
+
+#include <QWidget>
+
+#include "app/model/IndicatorTick.h"
+
+namespace mnm::app {
+
+class StatusIndicator : public QWidget {
+    Q_OBJECT
+public:
+    explicit StatusIndicator(QWidget* parent = nullptr);
+
+    // Frame 0..30, the texts and the tooltip (also the accessible description).
+    void Show(int frame, const IndicatorTexts& texts, const QString& tooltip);
+    int Frame() const { return frame_; }
+    QString LeftText() const { return left_; }
+    QString RightText() const { return right_; }
+    QSize sizeHint() const override;
+
+signals:
+    void Clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int frame_ = 0;
+    QString left_, right_;
+};
+
+} // namespace mnm::app

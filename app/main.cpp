@@ -1,0 +1,57 @@
+// The desktop program: start-up in its fixed order, the main window's event
+// loop, and the threads stopped before anything they post to goes away.
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/MainFrame.h"
+#include "app/WorkerPostBox.h"
+#include "app/model/CommandLine.h"
+#include "link/Link.h"
+#include "settings/Settings.h"
+#include "worker/Worker.h"
+
+namespace {
+
+// Qt aborts with a long message when it finds no display; say it in one line.
+bool DisplayAvailable()
+{
+#if defined(_WIN32) || defined(__APPLE__)
+    return true;
+#else
+    return std::getenv("QT_QPA_PLATFORM") || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr, "morvane-node-manager: no display to open the window on (DISPLAY and "
+                             "WAYLAND_DISPLAY are not set); use mnm on a terminal\n");
+        return 1;
+    }
+    QApplication application(argc, argv); // takes Qt's own options out of the arguments
+    QGuiApplication::setDesktopFileName("morvane-node-manager");
+
+    mnm::EnsureSettingsKey();
+    mnm::WriteSettingDefaults();
+    std::vector<std::string> arguments;
+    for (const QString& a : QCoreApplication::arguments().mid(1)) arguments.push_back(a.toStdString());
+    const mnm::app::CommandLine commandLine = mnm::app::ScanCommandLine(arguments);
+    mnm::LinkInitialise();
+    mnm::app::WorkerPostBox posts;
+    if (!mnm::WorkerStart(posts.Callback())) return -1;
+
+    int result = 0;
+    {
+        mnm::app::NMFrame frame(posts, {QString::fromStdString(commandLine.file), commandLine.virtualNode});
+        frame.show();
+        result = application.exec();
+        // The worker stops before the frame, whose link thread it may be using.
+        mnm::WorkerStop();
+    }
+    return result;
+}
