@@ -22,7 +22,10 @@ int WriteConfiguration(const NodeConf& conf, const QString& path)
     const std::string bytes = text.str();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return kCannotWriteFile;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    // Every step is checked: a short write (a full disk, a file size limit)
+    // must never be committed over the old file.
+    const qint64 size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.flush() || file.size() != size) {
         file.cancelWriting();
         return kCannotWriteFile;
     }

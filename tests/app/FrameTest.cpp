@@ -1,0 +1,300 @@
+// The main window driven as a user would: commands, prompts, files, the port
+// menu and transfers through the real worker against a virtual node.
+#include <QAction>
+#include <QMenu>
+#include <QtTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "app/MainFrame.h"
+#include "app/StatusIndicator.h"
+#include "app/WorkerPostBox.h"
+#include "app/model/CommandIds.h"
+#include "editor/model/Transfer.h"
+#include "link/Link.h"
+#include "nodeconf/ConfigFile.h"
+#include "nodeconf/ErrorCatalogue.h"
+#include "nodeconf/TextEncoding.h"
+#include "settings/Settings.h"
+#include "sim/SampleConfigurations.h"
+#include "sim/VirtualNode.h"
+#include "tests/app/ScriptedHost.h"
+#include "worker/Worker.h"
+#include "wire/NodeCodes.h"
+
+using namespace mnm;
+using namespace mnm::app;
+
+namespace {
+
+constexpr int kSave = static_cast<int>(reports::UnsavedAnswer::Save);
+constexpr int kDiscard = static_cast<int>(reports::UnsavedAnswer::Discard);
+constexpr int kCancel = static_cast<int>(reports::UnsavedAnswer::Cancel);
+constexpr int kPatienceMs = 30000;
+
+std::string Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+} // namespace
+
+class FrameTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settings_;
+    QTemporaryDir files_;
+    WorkerPostBox* posts_ = nullptr;
+
+    QString File(const char* name) const { return files_.filePath(QString::fromLatin1(name)); }
+    std::unique_ptr<NMFrame> Frame(FrameOptions options = {})
+    {
+        if (options.deviceRoot == "/") options.deviceRoot = files_.filePath("no-devices").toStdString();
+        return std::make_unique<NMFrame>(*posts_, options);
+    }
+    bool Enabled(NMFrame& frame, int id)
+    {
+        frame.UpdateEnabling();
+        return frame.Action(id) && frame.Action(id)->isEnabled();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_CONFIG_HOME", settings_.path().toUtf8());
+        EnsureSettingsKey();
+        WriteSettingDefaults();
+        LinkInitialise();
+        posts_ = new WorkerPostBox;
+        QVERIFY(WorkerStart(posts_->Callback()));
+    }
+    void cleanupTestCase()
+    {
+        WorkerStop();
+        delete posts_;
+    }
+    void init()
+    {
+        for (int n = 1; n <= kRecentFiles; ++n) DeleteSetting(RecentFileSettingName(n));
+        WriteSetting(kSettingPort, "");
+        WriteSetting(kSettingAllowEngineeringDialog, "0");
+    }
+
+    void commandsFollowTheStateAndTheSettings()
+    {
+        auto frame = Frame();
+        for (int id : {kCmdSave, kCmdSaveAs, kCmdVerify, kCmdClose, kCmdResume}) QVERIFY2(!Enabled(*frame, id), qPrintable(QString::number(id)));
+        for (int id : {kCmdNew, kCmdOpen, kCmdReceive, kCmdSend, kCmdExit}) QVERIFY(Enabled(*frame, id));
+        QVERIFY(frame->Action(kCmdEngineering) == nullptr);
+        QVERIFY(frame->Action(kCmdPortNone) == nullptr);
+        QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager 1.00"));
+
+        frame->Command(kCmdNew);
+        QCOMPARE(frame->State().openState, kEditorShown);
+        QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager 1.00 - <Untitled>"));
+        QVERIFY(!Enabled(*frame, kCmdSave)); // nothing changed yet
+        frame->Edit([](editor::EditorContents& e) { e.networkName = "NORTH"; });
+        QVERIFY(Enabled(*frame, kCmdSave));
+        QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager 1.00 - <Untitled> *"));
+        frame->Command(kCmdTest);
+        QCOMPARE(frame->State().openState, kLiveToolShown);
+        for (int id : {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdVerify}) QVERIFY(!Enabled(*frame, id));
+        QVERIFY(Enabled(*frame, kCmdResume));
+        frame->Command(kCmdStatusIndicator);
+        QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager - <Untitled> *"));
+
+        WriteSetting(kSettingAllowEngineeringDialog, "1");
+        WriteSetting(kSettingAllowPortDeselection, "1");
+        auto allowed = Frame();
+        QVERIFY(allowed->Action(kCmdEngineering) != nullptr);
+        QVERIFY(allowed->Action(kCmdPortNone) != nullptr);
+        WriteSetting(kSettingAllowPortDeselection, "0");
+    }
+
+    void unsavedChangesAreAskedAbout()
+    {
+        ScriptedHost host;
+        const QString path = File("asked.mnc");
+        QCOMPARE(SaveToPath(EditedConfiguration(), path.toStdString()), 0);
+        auto frame = Frame({path});
+        frame->Edit([](editor::EditorContents& e) { e.networkName = "NORTH"; });
+        frame->Command(kCmdTest); // the prompt must show the editor again
+
+        host.answers = {kSave}; // then the Save As dialog is cancelled
+        frame->Command(kCmdExit);
+        QCOMPARE(host.shown.at(0).text, QString("Save Configuration before Exiting ?"));
+        QCOMPARE(host.shown.at(1).title, QString("Save Configuration"));
+        QCOMPARE(frame->State().openState, kEditorShown);
+        QVERIFY(frame->State().modified);
+        QVERIFY(Enabled(*frame, kCmdSave)); // over a visible editor
+
+        host.answers = {kCancel};
+        frame->Command(kCmdClose);
+        QCOMPARE(frame->State().openState, kEditorShown);
+        host.answers = {kDiscard};
+        frame->Command(kCmdClose);
+        QCOMPARE(frame->State().openState, kNoConfiguration);
+        QCOMPARE(host.shown.back().text, QString("Save Configuration before Closing ?"));
+    }
+
+    void filesOpenSaveAndStayInTheRecentList()
+    {
+        ScriptedHost host;
+        const QString first = File("first.mnc"), second = File("second");
+        QCOMPARE(SaveToPath(EditedConfiguration(), first.toStdString()), 0);
+        auto frame = Frame();
+        host.files = {first};
+        frame->Command(kCmdOpen);
+        QCOMPARE(frame->State().fileName, first.toStdString());
+        QVERIFY(!frame->State().modified);
+        QCOMPARE(frame->RecentFiles().Count(), 1);
+
+        host.files = {second}; // no suffix: ".mnc" is added
+        frame->Command(kCmdSaveAs);
+        QCOMPARE(frame->State().fileName, (second + ".mnc").toStdString());
+        QCOMPARE(*frame->RecentFiles().Entry(1), (second + ".mnc").toStdString());
+        QCOMPARE(*frame->RecentFiles().Entry(2), first.toStdString());
+        QCOMPARE(Bytes(first.toStdString()), Bytes((second + ".mnc").toStdString())); // the editor stores what it loaded
+
+        // A recent file that is gone: -2101 under "Error Opening File", nothing changes.
+        QFile::remove(first);
+        frame->Command(kCmdRecentFileBase + 2);
+        QCOMPARE(host.shown.back().title, QString("Error Opening File"));
+        QCOMPARE(host.shown.back().text, QString::fromStdString(Cp1252ToUtf8(MessageForCode(-2101))));
+        QCOMPARE(frame->RecentFiles().Count(), 2);
+        QCOMPARE(frame->State().fileName, (second + ".mnc").toStdString());
+        // A directory is no configuration either, and opening it never blocks.
+        host.files = {files_.path()};
+        frame->Command(kCmdOpen);
+        QCOMPARE(host.shown.back().title, QString("Error Opening File"));
+
+        frame->close(); // the list is kept in the settings
+        QCOMPARE(QString::fromStdString(ReadSetting("MRUF#1")), second + ".mnc");
+    }
+
+    void aSaveThatCannotCompleteKeepsTheOldFile()
+    {
+        ScriptedHost host;
+        const std::string path = File("kept.mnc").toStdString();
+        QCOMPARE(SaveToPath(EditedConfiguration(), path), 0);
+        const std::string before = Bytes(path);
+        auto frame = Frame();
+        host.files = {QString::fromStdString(path)};
+        frame->Command(kCmdOpen);
+        frame->Edit([](editor::EditorContents& e) { e.networkName = "SOUTH"; });
+
+        // Like a full disk: no file may grow beyond 100 bytes for a while.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit tight = saved;
+        tight.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &tight);
+        frame->Command(kCmdSave);
+        setrlimit(RLIMIT_FSIZE, &saved);
+
+        QCOMPARE(host.shown.back().title, QString("Error during Save"));
+        QCOMPARE(host.shown.back().text, QString::fromStdString(Cp1252ToUtf8(MessageForCode(-2102))));
+        QCOMPARE(Bytes(path), before);
+        QVERIFY(frame->State().modified);
+        QCOMPARE(frame->RecentFiles().Count(), 1);
+        QCOMPARE(QDir(files_.path()).entryList({"kept.mnc*"}, QDir::Files).size(), 1); // no temporary left
+    }
+
+    void theCommandLineFileOpensOrIsReported()
+    {
+        ScriptedHost host;
+        const QString good = File("cmd.mnc"), bad = File("bad.mnc");
+        QCOMPARE(SaveToPath(SampleConfiguration(), good.toStdString()), 0);
+        std::ofstream(bad.toStdString()) << "not a configuration\r\r\n";
+
+        auto opened = Frame({good});
+        QCOMPARE(opened->State().fileName, good.toStdString());
+        QCOMPARE(opened->State().openState, kEditorShown);
+        QCOMPARE(opened->RecentFiles().Count(), 0);
+        QVERIFY(host.shown.empty());
+
+        auto missing = Frame({File("nothing-here.mnc")});
+        QCOMPARE(missing->State().openState, kNoConfiguration);
+        QVERIFY(host.shown.empty());
+
+        auto refused = Frame({bad});
+        QCOMPARE(refused->State().openState, kNoConfiguration);
+        QCOMPARE(host.shown.size(), std::size_t{2});
+        QVERIFY(host.shown[0].text.startsWith("Error -"));
+        QVERIFY(host.shown[0].text.endsWith(" on command-line file"));
+        QCOMPARE(host.shown[1].title, QString("Error Opening File given on Command Line"));
+        QCOMPARE(refused->CurrentView()->objectName(), QString("DIALOG_BLANK"));
+    }
+
+    void thePortMenuListsDevicesWithoutOpeningThem()
+    {
+        const std::filesystem::path root = File("devices").toStdString();
+        std::filesystem::create_directories(root / "sys/class/tty/ttyUSB0/device");
+        std::filesystem::create_directories(root / "dev");
+        std::ofstream(root / "dev/ttyUSB0") << "";
+        WriteSetting(kSettingPort, "/tmp/saved-pty");
+        auto frame = Frame({{}, false, root});
+        QAction* usb = frame->Action(kCmdPortFirst);
+        QVERIFY(usb);
+        QCOMPARE(usb->data().toString(), QString("/dev/ttyUSB0"));
+        QAction* saved = frame->Action(kCmdPortFirst + 1);
+        QVERIFY(saved);
+        QCOMPARE(saved->data().toString(), QString("/tmp/saved-pty"));
+        QCOMPARE(frame->SelectedPort(), QString("/tmp/saved-pty"));
+        const QList<QAction*> all = frame->findChildren<QAction*>("VirtualNode");
+        QCOMPARE(all.size(), 1);
+        QVERIFY(!all[0]->isChecked()); // never chosen by itself
+
+        frame->Command(kCmdPortFirst);
+        QCOMPARE(frame->SelectedPort(), QString("/dev/ttyUSB0"));
+        frame->close();
+        QCOMPARE(ReadSetting(kSettingPort), std::string("/dev/ttyUSB0"));
+    }
+
+    void receiveAndSendGoThroughTheWorker()
+    {
+        ScriptedHost host;
+        VirtualNode node;
+        QVERIFY(node.Start());
+        node.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
+        WriteSetting(kSettingPort, node.DevicePath());
+        auto frame = Frame();
+        QVERIFY(QTest::qWaitFor([] { return WorkerIsNodeConnected() == 1; }, kPatienceMs));
+
+        int ticks = 0; // the interface thread keeps running while the worker talks
+        QTimer beat;
+        connect(&beat, &QTimer::timeout, [&ticks] { ++ticks; });
+        beat.start(10);
+        frame->Command(kCmdReceive);
+        QVERIFY(QTest::qWaitFor([&] { return frame->State().openState == kEditorShown; }, kPatienceMs));
+        QVERIFY(ticks > 0);
+        NodeConf stored{};
+        QCOMPARE(editor::StoreFromEditor(frame->Editor(), stored), 0);
+        QCOMPARE(stored.connectionCount, EditedConfiguration().connectionCount);
+        QVERIFY(frame->State().fileName.empty());
+
+        frame->Edit([](editor::EditorContents& e) { e.networkName = "EAST"; });
+        frame->Command(kCmdSend);
+        QVERIFY(QTest::qWaitFor([] { return WorkerIsBusy() == 0 && WorkerSendStatus() == kRequestDone; }, kPatienceMs));
+        QVERIFY(host.shown.empty()); // success shows nothing
+        node.WithState([](NodeModel& s) { QCOMPARE(std::string(s.Flash().networkName), std::string("EAST")); });
+
+        // A failing send reports the transfer's own text under its title.
+        node.InjectFault({kTypeCommand, command::kRadioChannel}, {Fault::kDrop, 0, -1});
+        frame->Command(kCmdSend);
+        QVERIFY(QTest::qWaitFor([&] { return !host.shown.empty(); }, kPatienceMs));
+        QCOMPARE(host.shown.back().title, QString("Sending to Node"));
+        QCOMPARE(host.shown.back().text, QString("The Download Failed"));
+        QVERIFY(frame->findChild<QWidget*>("DIALOG_NODEPANEL")->isEnabled());
+        WriteSetting(kSettingPort, "");
+    }
+};
+
+QTEST_MAIN(FrameTest)
+#include "FrameTest.moc"
