@@ -294,6 +294,38 @@ private slots:
         QVERIFY(frame->findChild<QWidget*>("DIALOG_NODEPANEL")->isEnabled());
         WriteSetting(kSettingPort, "");
     }
+
+    // Closing the window while a send runs at line rate asks first; agreeing
+    // stops the send cleanly (the node's scheduler put back) and closes.
+    void exitDuringATransferAsksAndStopsIt()
+    {
+        ScriptedHost host;
+        VirtualNode node;
+        QVERIFY(node.Start());
+        node.SetPace(true);
+        const QString path = File("sent.mnc");
+        QCOMPARE(SaveToPath(EditedConfiguration(), path.toStdString()), 0);
+        WriteSetting(kSettingPort, node.DevicePath());
+        auto frame = Frame({path});
+        QVERIFY(QTest::qWaitFor([] { return WorkerIsNodeConnected() == 1; }, kPatienceMs));
+        frame->Command(kCmdSend);
+        QVERIFY(QTest::qWaitFor([] { return WorkerProgressWord() >> 16 == kProgressSending; }, kPatienceMs));
+
+        host.answers = {QMessageBox::No};
+        QVERIFY(!frame->close());
+        QCOMPARE(host.shown.back().text, QString("A transfer to the node is in progress. Stop it and exit?"));
+        QCOMPARE(WorkerIsBusy(), 1);
+
+        host.answers = {QMessageBox::Yes};
+        QVERIFY(frame->close());
+        QCOMPARE(WorkerIsBusy(), 0);
+        QVERIFY(QTest::qWaitFor([&] {
+            int scheduler = -1;
+            node.WithState([&](NodeModel& s) { scheduler = s.Scheduler(); });
+            return scheduler == 0;
+        }, kPatienceMs));
+        WriteSetting(kSettingPort, "");
+    }
 };
 
 QTEST_MAIN(FrameTest)
