@@ -35,6 +35,8 @@ constexpr int kTickMs = 50;
 // The chosen port's accessibility is looked at once a second, not every tick.
 constexpr int kPortCheckTicks = 20;
 constexpr int kPictureSize = 20;
+constexpr int kInitialWidth = 760;
+constexpr int kInitialHeight = 480;
 
 } // namespace
 
@@ -45,6 +47,7 @@ NMFrame::NMFrame(WorkerPostBox& posts, FrameOptions options, QWidget* parent)
     setWindowIcon(QIcon(resources::PicturePath(resources::kProgramIcon)));
     BuildViews();
     BuildMenus();
+    resize(kInitialWidth, kInitialHeight);
     connect(&posts_, &WorkerPostBox::Posted, this, &NMFrame::OnPosted);
     SetUp(options);
 }

@@ -1,6 +1,7 @@
 #include "app/SummaryView.h"
 
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -22,6 +23,8 @@ SummaryView::SummaryView(QWidget* parent) : QWidget(parent)
     setObjectName("DIALOG_NODEPANEL");
     setAccessibleName(tr("Configuration summary"));
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 20);
+    layout->setSpacing(10);
     auto* title = new QLabel(tr("Configuration summary"), this);
     QFont bold = title->font();
     bold.setBold(true);
@@ -35,8 +38,11 @@ SummaryView::SummaryView(QWidget* parent) : QWidget(parent)
     note->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(note);
 
-    auto* form = new QFormLayout;
+    auto* box = new QGroupBox(tr("Open configuration"), this);
+    auto* form = new QFormLayout(box);
     form->setLabelAlignment(Qt::AlignRight);
+    form->setHorizontalSpacing(16);
+    form->setVerticalSpacing(8);
     name_ = AddRow(form, tr("Network name:"), "summaryNetworkName");
     node_ = AddRow(form, tr("Node number:"), "summaryNodeNumber");
     channel_ = AddRow(form, tr("Channel:"), "summaryChannel");
@@ -44,13 +50,13 @@ SummaryView::SummaryView(QWidget* parent) : QWidget(parent)
     routes_ = AddRow(form, tr("Routing entries:"), "summaryRoutes");
     alerts_ = AddRow(form, tr("SMS alerts:"), "summaryAlerts");
     dialups_ = AddRow(form, tr("Dialup connections:"), "summaryDialups");
-    layout->addLayout(form);
+    layout->addWidget(box);
     layout->addStretch(1);
 }
 
 QLabel* SummaryView::AddRow(QFormLayout* form, const QString& label, const char* id)
 {
-    auto* value = new QLabel(this);
+    auto* value = new QLabel(form->parentWidget());
     value->setObjectName(QString::fromLatin1(id));
     value->setTextFormat(Qt::PlainText); // texts from a file or a node
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -1,0 +1,129 @@
+// The desktop program's responsiveness: the time from start to the first
+// painted main window, and the longest stall of the interface thread's event
+// loop while a maximal configuration is received from and sent to the
+// virtual node at the real line rate (a 1 ms timer records how late it fires).
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+#include "app/MainFrame.h"
+#include "app/WorkerPostBox.h"
+#include "app/model/CommandIds.h"
+#include "link/Link.h"
+#include "settings/Settings.h"
+#include "sim/SampleConfigurations.h"
+#include "sim/VirtualNode.h"
+#include "worker/Worker.h"
+
+using namespace mnm;
+using namespace mnm::app;
+
+namespace {
+
+QElapsedTimer sinceStart;
+
+// Notes the first paint of the window or any widget in it.
+class FirstPaint : public QObject {
+public:
+    qint64 atMs = -1;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && atMs < 0) atMs = sinceStart.elapsed();
+        return false;
+    }
+};
+
+// The longest time between two firings of a 1 ms timer, less the 1 ms.
+class StallMeter : public QObject {
+public:
+    StallMeter()
+    {
+        timer_.setTimerType(Qt::PreciseTimer);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            const qint64 now = clock_.nsecsElapsed();
+            if (last_ >= 0) worstNs_ = std::max(worstNs_, now - last_ - 1'000'000);
+            last_ = now;
+        });
+    }
+    void Start()
+    {
+        worstNs_ = 0;
+        last_ = -1;
+        clock_.start();
+        timer_.start(1);
+    }
+    double StopMs()
+    {
+        timer_.stop();
+        return static_cast<double>(worstNs_) / 1e6;
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 last_ = -1;
+    qint64 worstNs_ = 0;
+};
+
+bool WaitTransfer(int seconds)
+{
+    return QTest::qWaitFor([] { return WorkerIsBusy() == 0; }, seconds * 1000);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    sinceStart.start();
+    QApplication app(argc, argv);
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    EnsureSettingsKey();
+    WriteSettingDefaults();
+
+    VirtualNode node;
+    node.SetPace(true);
+    node.WithState([](NodeModel& s) { s.SetConfig(MaximalConfiguration()); });
+    if (!node.Start()) return 1;
+    WriteSetting(kSettingPort, node.DevicePath());
+
+    LinkInitialise();
+    WorkerPostBox posts;
+    if (!WorkerStart(posts.Callback())) return 1;
+    int result = 0;
+    {
+        NMFrame frame(posts, {});
+        FirstPaint paint;
+        app.installEventFilter(&paint);
+        frame.show();
+        if (!QTest::qWaitFor([&] { return paint.atMs >= 0; }, 10000)) return 1;
+        app.removeEventFilter(&paint);
+        std::printf("first window painted after %lld ms (%s platform)\n", static_cast<long long>(paint.atMs),
+                    qPrintable(QGuiApplication::platformName()));
+        std::fflush(stdout);
+
+        if (!QTest::qWaitFor([] { return WorkerIsNodeConnected() == 1; }, 30000)) return 1;
+        StallMeter meter;
+        for (int command : {kCmdReceive, kCmdSend}) {
+            meter.Start();
+            QElapsedTimer took;
+            took.start();
+            frame.Command(command);
+            QTest::qWait(200); // the job starts
+            const bool ended = WaitTransfer(600);
+            const double stall = meter.StopMs();
+            std::printf("%-8s %s in %.1f s; longest event-loop stall %.1f ms\n",
+                        command == kCmdReceive ? "receive" : "send", ended ? "ended" : "did not end",
+                        took.elapsed() / 1000.0, stall);
+            std::fflush(stdout);
+            if (!ended) result = 1;
+        }
+        if (frame.State().openState != kEditorShown) result = 1;
+        WorkerStop();
+    }
+    return result;
+}
