@@ -22,7 +22,6 @@
 #include "app/model/MenuEnabling.h"
 #include "app/model/PortList.h"
 #include "app/PortCheck.h"
-#include "app/model/CommandLine.h"
 #include "link/Link.h"
 #include "resources/Pictures.h"
 #include "settings/Settings.h"
@@ -70,7 +69,6 @@ void NMFrame::BuildViews()
         views_->addWidget(view);
     setCentralWidget(views_);
     connect(blank_, &BlankView::FileDropped, this, [this](const QString& path) {
-        if (path.size() > kMaxCommandLinePath) return;
         if (!DropAccepted({state_.openState, WorkerIsBusy() != 0, state_.modified})) return;
         OpenConfigurationFile(path, tr("Error Opening Dropped File"));
     });

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/BlankView.h"
 #include "app/MainFrame.h"
 #include "app/StatusIndicator.h"
 #include "app/WorkerPostBox.h"
@@ -265,7 +266,10 @@ private slots:
         node.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
         WriteSetting(kSettingPort, node.DevicePath());
         auto frame = Frame();
-        QVERIFY(QTest::qWaitFor([] { return WorkerIsNodeConnected() == 1; }, kPatienceMs));
+        // Connected, and the node's hardware read that a connection starts is over.
+        constexpr int kConnectedFrame = 16;
+        QVERIFY(QTest::qWaitFor([&] { return frame->Indicator()->Frame() == kConnectedFrame && WorkerIsBusy() == 0; },
+                                kPatienceMs));
 
         int ticks = 0; // the interface thread keeps running while the worker talks
         QTimer beat;
@@ -281,11 +285,23 @@ private slots:
 
         frame->Edit([](editor::EditorContents& e) { e.networkName = "EAST"; });
         frame->Command(kCmdSend);
-        QVERIFY(QTest::qWaitFor([] { return WorkerIsBusy() == 0 && WorkerSendStatus() == kRequestDone; }, kPatienceMs));
+        const bool sent = QTest::qWaitFor([] { return WorkerIsBusy() == 0 && WorkerSendStatus() == kRequestDone; }, kPatienceMs);
+        QVERIFY(sent);
         QVERIFY(host.shown.empty()); // success shows nothing
         node.WithState([](NodeModel& s) { QCOMPARE(std::string(s.Flash().networkName), std::string("EAST")); });
 
-        // A failing send reports the transfer's own text under its title.
+        // A failing receive or send reports the transfer's own text under its title.
+        node.InjectFault({kTypeQuery, query::kNodeNumber}, {Fault::kDrop, 0, -1});
+        host.answers = {kDiscard}; // the configuration was edited
+        frame->Command(kCmdReceive);
+        QVERIFY(QTest::qWaitFor([&] { return !host.shown.empty(); }, kPatienceMs));
+        QVERIFY(QTest::qWaitFor([&] { return host.shown.back().title == "Receiving from Node"; }, kPatienceMs));
+        QCOMPARE(host.shown.back().text, QString("Unable to upload Node Number"));
+        QCOMPARE(frame->State().openState, kEditorShown); // what was there stays
+        host.shown.clear();
+        node.Reset();
+        node.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
+
         node.InjectFault({kTypeCommand, command::kRadioChannel}, {Fault::kDrop, 0, -1});
         frame->Command(kCmdSend);
         QVERIFY(QTest::qWaitFor([&] { return !host.shown.empty(); }, kPatienceMs));
@@ -293,6 +309,18 @@ private slots:
         QCOMPARE(host.shown.back().text, QString("The Download Failed"));
         QVERIFY(frame->findChild<QWidget*>("DIALOG_NODEPANEL")->isEnabled());
         WriteSetting(kSettingPort, "");
+    }
+
+    void aDropOpensExactlyOneFile()
+    {
+        const QString file = File("dropped.mnc"), link = File("link.mnc");
+        QCOMPARE(SaveToPath(EditedConfiguration(), file.toStdString()), 0);
+        QVERIFY(QFile::link(file, link));
+        const QUrl one = QUrl::fromLocalFile(file);
+        QCOMPARE(DroppedPath({one}), file);
+        QCOMPARE(DroppedPath({QUrl::fromLocalFile(link)}), file); // a link opens its target
+        QVERIFY(DroppedPath({one, one}).isEmpty());
+        QVERIFY(DroppedPath({QUrl("https://example.org/a.mnc")}).isEmpty());
     }
 
     // Closing the window while a send runs at line rate asks first; agreeing
