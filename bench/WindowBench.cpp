@@ -11,8 +11,10 @@
 #include <cstdio>
 
 #include "app/MainFrame.h"
+#include "app/StatusIndicator.h"
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandIds.h"
+#include "reports/ModalHost.h"
 #include "link/Link.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
@@ -69,6 +71,33 @@ private:
     qint64 worstNs_ = 0;
 };
 
+// A report in the middle of the measurement is a failure of the run; it is
+// printed, never left waiting for a click that cannot come.
+class PrintingHost : public reports::ModalHost {
+public:
+    bool reported = false;
+    int RunDialog(QDialog& dialog) override
+    {
+        Report(dialog.windowTitle());
+        return QDialog::Rejected;
+    }
+    QMessageBox::StandardButton Ask(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
+                                    QMessageBox::StandardButtons, QMessageBox::StandardButton) override
+    {
+        Report(title + ": " + text);
+        return QMessageBox::No;
+    }
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+
+private:
+    void Report(const QString& what)
+    {
+        reported = true;
+        std::fprintf(stderr, "unexpected report: %s\n", qPrintable(what));
+    }
+};
+
 bool WaitTransfer(int seconds)
 {
     return QTest::qWaitFor([] { return WorkerIsBusy() == 0; }, seconds * 1000);
@@ -80,6 +109,8 @@ int main(int argc, char** argv)
 {
     sinceStart.start();
     QApplication app(argc, argv);
+    PrintingHost host;
+    reports::SetModalHost(&host);
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     EnsureSettingsKey();
@@ -106,7 +137,10 @@ int main(int argc, char** argv)
                     qPrintable(QGuiApplication::platformName()));
         std::fflush(stdout);
 
-        if (!QTest::qWaitFor([] { return WorkerIsNodeConnected() == 1; }, 30000)) return 1;
+        // Connected, and the hardware read a new connection starts is over.
+        constexpr int kConnectedFrame = 16;
+        if (!QTest::qWaitFor([&] { return frame.Indicator()->Frame() == kConnectedFrame && WorkerIsBusy() == 0; }, 60000))
+            return 1;
         StallMeter meter;
         for (int command : {kCmdReceive, kCmdSend}) {
             meter.Start();
@@ -120,7 +154,7 @@ int main(int argc, char** argv)
                         command == kCmdReceive ? "receive" : "send", ended ? "ended" : "did not end",
                         took.elapsed() / 1000.0, stall);
             std::fflush(stdout);
-            if (!ended) result = 1;
+            if (!ended || host.reported) result = 1;
         }
         if (frame.State().openState != kEditorShown) result = 1;
         WorkerStop();

@@ -77,6 +77,13 @@ std::string Text(char first, int length)
     return s;
 }
 
+std::string Digits(char first, int length)
+{
+    std::string s;
+    for (int i = 0; i < length; ++i) s += static_cast<char>('0' + (first - '0' + i) % 10);
+    return s;
+}
+
 void Put(char* slot, const std::string& text) { std::memcpy(slot, text.c_str(), text.size() + 1); }
 
 } // namespace
@@ -132,8 +139,9 @@ NodeConf MaximalConfiguration()
     }
     c.primaryRouteCount = c.secondaryRouteCount = kMaxRoutes;
     for (int k = 0; k < kSmsMessageSlots; ++k) Put(c.smsMessages[k], Text(static_cast<char>('A' + k % 20), kSmsMessageLength));
-    for (int k = 0; k < kSmsNumberSlots; ++k) Put(c.smsNumbers[k], Text('0', kSmsNumberLength));
-    for (int k = 0; k < kDialupNumberSlots; ++k) Put(c.dialupNumbers[k], Text('1', kDialupNumberLength));
+    // Digits only, so that the editor's check takes them as telephone numbers.
+    for (int k = 0; k < kSmsNumberSlots; ++k) Put(c.smsNumbers[k], Digits('0', kSmsNumberLength));
+    for (int k = 0; k < kDialupNumberSlots; ++k) Put(c.dialupNumbers[k], Digits('1', kDialupNumberLength));
     for (int k = 0; k < kMaxSmsConnections; ++k) c.smsConnections[k] = Alert(k);
     c.smsConnectionCount = kMaxSmsConnections;
     for (int k = 0; k < kMaxDialupConnections; ++k) c.dialupConnections[k] = Dial(k, k % 2 == 1);
