@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,7 +13,6 @@
 
 #include "link/Link.h"
 #include "worker/Worker.h"
-#include "settings/Settings.h"
 #include "tests/cli/RunTool.h"
 
 namespace mnm {
@@ -33,12 +31,10 @@ template <typename Pred> bool Eventually(Pred pred)
 TEST(NodeSimCommand, WorkerOnItsTerminalSeesTheNodeAndItsHardware)
 {
     const std::string dir = TempDir();
-    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
-    EnsureSettingsKey();
-    WriteSettingDefaults();
+    UsePrivateSettings(dir);
     const std::string linkPath = dir + "/node";
     int out = -1;
-    const pid_t pid = SpawnNodeSim({"--link", linkPath, "--version", "2.07.0001"}, dir + "/requests.log", out);
+    const pid_t pid = SpawnTool({"node-sim", "--link", linkPath, "--version", "2.07.0001"}, dir + "/requests.log", &out);
     ASSERT_GT(pid, 0);
     const std::string device = ReadLine(out);
     ASSERT_TRUE(device.starts_with("/dev/")) << device;
