@@ -22,14 +22,6 @@ namespace {
 using NodeProtocol = OnNode;
 using NodeStaticDataRead = OnNode;
 
-std::vector<std::uint8_t> Counted(std::uint32_t declared, const std::string& s)
-{
-    std::vector<std::uint8_t> v(4 + s.size() + 1, 0);
-    for (int i = 0; i < 4; ++i) v[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(declared >> (24 - 8 * i));
-    for (std::size_t i = 0; i < s.size(); ++i) v[4 + i] = static_cast<std::uint8_t>(s[i]);
-    return v;
-}
-
 TEST_F(NodeProtocol, BudgetBelowTenMillisecondsFailsEveryQuery)
 {
     TestNode().SetQueryReply(query::kHighestChannel, 0, 0, {20});
@@ -110,8 +102,8 @@ TEST_F(NodeProtocol, FlashCommandWaitsWhileNodeWrites)
 TEST_F(NodeProtocol, SmsMessageOfFortyCharactersInTwoSegments)
 {
     const std::string message = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
-    TestNode().SetQueryReply(query::kSmsMessageSegment, 0, 3, Counted(40, message.substr(0, 32)));
-    TestNode().SetQueryReply(query::kSmsMessageSegment, 1, 3, Counted(8, message.substr(32)));
+    TestNode().SetQueryReply(query::kSmsMessageSegment, 0, 3, Counted(message.substr(0, 32), 40));
+    TestNode().SetQueryReply(query::kSmsMessageSegment, 1, 3, Counted(message.substr(32), 8));
     char text[161];
     ASSERT_TRUE(ReadSmsMessage(TestChannel(), 3, text, 160));
     EXPECT_EQ(std::string(text), message);

@@ -89,24 +89,6 @@ protected:
         WaitForPosts(kLiveId, 2, BetweenPasses(std::move(requests)));
     }
 
-    std::vector<VirtualNode::CommandSeen> CommandsOf(std::uint8_t code)
-    {
-        std::vector<VirtualNode::CommandSeen> found;
-        for (const auto& c : TestNode().Commands())
-            if (c.code == code) found.push_back(c);
-        return found;
-    }
-
-    template <typename Pred> bool Eventually(Pred pred)
-    {
-        const auto end = std::chrono::steady_clock::now() + kPatience;
-        while (!pred()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return true;
-    }
-
 private:
     bool OnPost(int id)
     {
