@@ -198,10 +198,8 @@ TEST(Transfer, RecordWithoutRadioLoadsEmptyFieldsAndStoresAbsent)
     EXPECT_EQ(0, e.intervalCounter + e.alarmCounter);
     NodeConf back;
     ASSERT_EQ(0, StoreFromEditor(e, back));
-    EXPECT_EQ(kAbsent, +back.radioChannel);
-    EXPECT_EQ(kAbsent, +back.transmitPower);
-    EXPECT_EQ(kAbsent, +back.maxRetries);
-    EXPECT_EQ(kAbsent, +back.transmitInterval);
+    for (std::int32_t field : {back.radioChannel, back.transmitPower, back.maxRetries, back.transmitInterval})
+        EXPECT_EQ(kAbsent, field);
     EXPECT_EQ('S', back.highwayParity);
 }
 
