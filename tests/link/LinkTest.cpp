@@ -1,6 +1,7 @@
 // The link thread against real pseudo-terminals: the test plays the node on
 // the master side, the link opens the slave by its path.
 #include "link/Link.h"
+#include "tests/wire/EncodedFrame.h"
 #include "wire/NodeCodes.h"
 
 #include <gtest/gtest.h>
@@ -107,15 +108,6 @@ struct Pty {
         return poll(&p, 1, static_cast<int>(span.count())) == 0;
     }
 };
-
-Bytes Encode(const Bytes& payload)
-{
-    std::uint8_t out[kFrameEncodeBufferSize];
-    const std::uint8_t none = 0; // an empty vector's data() may be null, which FrameEncode refuses
-    const int n = FrameEncode(out, payload.empty() ? &none : payload.data(),
-                              static_cast<int>(payload.size()));
-    return Bytes(out, out + n);
-}
 
 Bytes NodeText(const std::string& text)
 {
