@@ -77,7 +77,6 @@ TEST(ErrorCatalogue, ItemNumbers)
 TEST(ErrorCatalogue, UnknownAndComposed)
 {
     EXPECT_EQ("Unknown Error: -1", MessageForCode(-1));
-    EXPECT_EQ("Unknown Error: -9401", MessageForCode(-9401));
     EXPECT_EQ("Unknown Error: -13", MessageForCode(-13));
     EXPECT_EQ("Unknown Error: 1001", MessageForCode(1001)); // only negative codes are errors
     EXPECT_EQ("Unknown Error: -2001", MessageForCode(-2001)); // the Connect button's own book
@@ -95,7 +94,6 @@ TEST(ErrorCatalogue, AddConnectionBook)
     EXPECT_EQ("Pulse Connection is set for Transmit-on-State-Change.\nIt should be set for "
               "Transmit-on-Interval only.",
               AddConnectionMessage(-2007));
-    EXPECT_EQ("Unknown Error: -2999", AddConnectionMessage(-2999));
     EXPECT_EQ("Unknown Error: -1001", AddConnectionMessage(-1001));
 
     EXPECT_STREQ("Add Connection", AddConnectionBoxTitle(-2000));
