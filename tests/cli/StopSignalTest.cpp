@@ -55,19 +55,13 @@ protected:
         node_.SetPace(true); // slow enough to be caught in the middle
         ASSERT_TRUE(node_.Start());
     }
-    bool WaitUntilNodeSees(std::uint8_t type, std::uint8_t code)
+    bool WaitUntilNodeSeesCommand(std::uint8_t code)
     {
-        const auto end = Clock::now() + std::chrono::seconds(30);
-        while (Clock::now() < end) {
-            if (type == kTypeQuery ? node_.QueryCount(code) > 0 : HasCommand(code)) return true;
+        for (const auto end = Clock::now() + std::chrono::seconds(30); Clock::now() < end;) {
+            for (const auto& c : node_.Commands())
+                if (c.code == code) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        return false;
-    }
-    bool HasCommand(std::uint8_t code)
-    {
-        for (const auto& c : node_.Commands())
-            if (c.code == code) return true;
         return false;
     }
     int Scheduler()
@@ -93,7 +87,7 @@ TEST_P(StopSignal, ASendStopsAndCommitsNothing)
 {
     ASSERT_EQ(SaveToPath(EditedConfiguration(), dir_ + "/sent.mnc"), 0);
     const pid_t pid = SpawnTool({"send", "--port", node_.DevicePath(), dir_ + "/sent.mnc"}, dir_ + "/err");
-    ASSERT_TRUE(WaitUntilNodeSees(kTypeCommand, command::kTaskScheduler));
+    ASSERT_TRUE(WaitUntilNodeSeesCommand(command::kTaskScheduler));
     ExpectStopped(SignalAndWait(pid, GetParam()), GetParam());
     node_.WithState([](NodeModel& s) { EXPECT_EQ(s.CommitCount(), 0); });
 }
@@ -103,7 +97,7 @@ TEST_P(StopSignal, AReceiveStopsAndWritesNothing)
     node_.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
     const std::string output = dir_ + "/received.mnc";
     const pid_t pid = SpawnTool({"receive", "--port", node_.DevicePath(), "-o", output}, dir_ + "/err");
-    ASSERT_TRUE(WaitUntilNodeSees(kTypeCommand, command::kTaskScheduler));
+    ASSERT_TRUE(WaitUntilNodeSeesCommand(command::kTaskScheduler));
     ExpectStopped(SignalAndWait(pid, GetParam()), GetParam());
     EXPECT_FALSE(std::filesystem::exists(output));
     EXPECT_FALSE(std::filesystem::exists(output + ".partial"));

@@ -299,10 +299,7 @@ TEST_F(WorkerJobs, MonitorRequestedDuringAOneShotJobStartsAfterIt)
     EXPECT_EQ(WorkerCurrentJob(), kJobMonitor);
     std::uint8_t reading[kMonitorReadingSize];
     ASSERT_EQ(WorkerMonitorReading(reading), 0);
-    EXPECT_EQ(reading[4], 0);
-    EXPECT_EQ(reading[5], 'd');
-    EXPECT_EQ(reading[6], 1);
-    EXPECT_EQ(reading[7], 2);
+    EXPECT_EQ(std::vector<std::uint8_t>(reading + 4, reading + 8), (std::vector<std::uint8_t>{0, 'd', 1, 2}));
     ASSERT_FALSE(CommandsOf(command::kSelectMonitor).empty());
     EXPECT_EQ(CommandsOf(command::kSelectMonitor)[0].data, (std::vector<std::uint8_t>{0, 'd', 1, 2, 0}));
     std::uint8_t block[kStatusBlockSize];

@@ -90,8 +90,6 @@ TEST(Endpoint, DialupEndpointMessages)
         {"a1.1", "255A1.1", true, "Destination Node is greater than 254"},
         {"a1.1", "5X1.1", true, "Invalid Destination Endpoint Letter"},
         {"a1.1", "5A1.0", true, "Destination Endpoint Channel Number is zero"},
-        {"S1.1", "5D1.1", false,
-         "Can not connect from a Status Output, as there\n is no such thing"},
         {"a1.1", "5s1.1", true, "Can not connect to a Status Output, as there\n is no such thing"},
     };
     for (const Case& k : cases) {
