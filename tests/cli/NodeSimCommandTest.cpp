@@ -13,20 +13,11 @@
 
 #include "link/Link.h"
 #include "worker/Worker.h"
+#include "tests/Eventually.h"
 #include "tests/cli/RunTool.h"
 
 namespace mnm {
 namespace {
-
-template <typename Pred> bool Eventually(Pred pred)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
 
 TEST(NodeSimCommand, WorkerOnItsTerminalSeesTheNodeAndItsHardware)
 {

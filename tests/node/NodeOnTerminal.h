@@ -5,16 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "protocol/NodeChannel.h"
 #include "sim/VirtualNode.h"
+#include "tests/Eventually.h"
 #include "transfer/ProgressWord.h"
 
 namespace mnm {
@@ -50,17 +49,6 @@ inline std::vector<VirtualNode::CommandSeen> CommandsOf(std::uint8_t code)
     for (const auto& c : TestNode().Commands())
         if (c.code == code) found.push_back(c);
     return found;
-}
-
-// Polls `pred` every 5 ms; false when it is still false after 30 s.
-template <typename Pred> bool Eventually(Pred pred)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
 }
 
 // Every progress word a transfer writes, in order, repeats folded.
