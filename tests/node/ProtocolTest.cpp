@@ -36,10 +36,13 @@ TEST_F(NodeProtocol, BudgetBelowTenMillisecondsFailsEveryQuery)
 
 TEST_F(NodeProtocol, ReplyForOtherParametersAndFiveByteAckAreIgnored)
 {
+    // Each stray frame settles in the receiver first, and the node answers
+    // late enough for the protocol to have taken it: bytes arriving while a
+    // complete frame waits are dropped by the link.
+    constexpr Fault kLateReply{Fault::kDelay, 200, 1};
     TestNode().SetQueryReply(query::kCardName, 1, 0, Bytes("IO"));
+    TestNode().InjectFault({kTypeQuery, query::kCardName}, kLateReply);
     TestNode().SendPayload({kTypeQuery, kQueryReply, query::kCardName, 2, 0, 'X'});
-    // Let the stray frame settle in the receiver first: bytes arriving while
-    // a complete frame waits are dropped by the link.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     std::uint8_t reply[kReplyBufferSize];
     ASSERT_EQ(NodeQuery(TestChannel(), query::kCardName, 1, 0, reply), 2);
@@ -47,6 +50,7 @@ TEST_F(NodeProtocol, ReplyForOtherParametersAndFiveByteAckAreIgnored)
 
     TestChannel().SetNextSequence(100);
     TestNode().SetCommandStatuses(command::kOnOff, {0});
+    TestNode().InjectFault({kTypeCommand, command::kOnOff}, kLateReply);
     TestNode().SendPayload({kTypeCommand, 0, 100, 1, 0});
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     const std::uint8_t data[4] = {0, 0, 0, 1};
