@@ -72,6 +72,12 @@ NodeConf Crafted()
     return c;
 }
 
+// Each key of `expected` holds that value in `j`.
+void ExpectFields(const ordered_json& j, const ordered_json& expected)
+{
+    for (const auto& [key, value] : expected.items()) EXPECT_EQ(value, j.at(key)) << key;
+}
+
 std::string Write(const NodeConf& c)
 {
     const std::string path = TempDir() + "/crafted.mnc";
@@ -99,60 +105,33 @@ TEST(DumpCommand, JsonCarriesEveryFieldInRecordOrder)
         "redialInterval"};
     EXPECT_EQ(expected, keys);
 
-    EXPECT_EQ("A", j["highwayEncoding"]);
-    EXPECT_EQ("", j["highwayParity"]);
-    EXPECT_EQ(8, j["highwayCharSize"]);
-    EXPECT_EQ("NET 1", j["networkName"]);
-    EXPECT_EQ(4u, j["networkFlags"]);
-    EXPECT_EQ(12, j["nodeNumber"]);
-    EXPECT_EQ(600, j["transmitInterval"]);
-    EXPECT_TRUE(j["alarmDelay"].is_null());
-    EXPECT_TRUE(j["preTransmitOnTime"].is_null());
-    EXPECT_EQ(0, j["lowPowerReceiver"]);
-    EXPECT_EQ(4, j["redialAttempts"]);
-    EXPECT_TRUE(j["redialInterval"].is_null());
-    EXPECT_EQ(0, j["smsMessageBytes"]) << "derived fields are not kept in files";
+    // Absent values are null, characters are texts, derived fields are not kept in files.
+    ExpectFields(j, {{"highwayEncoding", "A"}, {"highwayParity", ""}, {"highwayCharSize", 8}, {"networkName", "NET 1"},
+                     {"networkFlags", 4u}, {"nodeNumber", 12}, {"transmitInterval", 600}, {"alarmDelay", nullptr},
+                     {"preTransmitOnTime", nullptr}, {"lowPowerReceiver", 0}, {"redialAttempts", 4},
+                     {"redialInterval", nullptr}, {"smsMessageBytes", 0},
+                     {"primaryRoutes", ordered_json::array({0x80030302u})}, {"secondaryRoutes", ordered_json::array()}});
 
     ASSERT_EQ(2u, j["connections"].size());
-    const auto& p = j["connections"][1];
-    EXPECT_EQ(kConnValid, p["connFlags"]);
-    EXPECT_EQ("p", p["originKind"]);
-    EXPECT_EQ(3, p["originChannel"]);
-    EXPECT_EQ(7, p["destNode"]);
-    EXPECT_EQ("A", p["destKind"]);
-    EXPECT_EQ(4294967295u, p["connSpare"]);
-    EXPECT_EQ(6000u, p["changeThreshold"]);
-    EXPECT_EQ(0x41, p["pulseScaling"]);
     EXPECT_EQ(kConnValid | kConnOnInterval, j["connections"][0]["connFlags"]);
-
-    EXPECT_EQ(ordered_json::array({0x80030302u}), j["primaryRoutes"]);
-    EXPECT_TRUE(j["secondaryRoutes"].empty());
+    ExpectFields(j["connections"][1], {{"connFlags", kConnValid}, {"originKind", "p"}, {"originChannel", 3},
+                                       {"destNode", 7}, {"destKind", "A"}, {"connSpare", 4294967295u},
+                                       {"changeThreshold", 6000u}, {"pulseScaling", 0x41}});
 
     ASSERT_EQ(1u, j["smsConnections"].size());
-    const auto& s = j["smsConnections"][0];
-    EXPECT_EQ("A", s["kind"]);
-    EXPECT_EQ(int('Q'), s["condition"]);
-    EXPECT_EQ(1550, s["limit"]);
-    EXPECT_EQ(1200, s["hysteresis"]);
-    EXPECT_EQ(2, s["telephone"]);
-    EXPECT_EQ(ordered_json::array({0, 0, 0, 0, 0, 0, 0, 0, 9}), s["reserved"]);
+    ExpectFields(j["smsConnections"][0], {{"kind", "A"}, {"condition", int('Q')}, {"limit", 1550}, {"hysteresis", 1200},
+                                          {"telephone", 2}, {"reserved", {0, 0, 0, 0, 0, 0, 0, 0, 9}}});
 
-    ASSERT_EQ(32u, j["smsMessages"].size());
+    for (const char* table : {"smsMessages", "smsNumbers", "dialupNumbers"}) ASSERT_EQ(32u, j[table].size()) << table;
     EXPECT_EQ("Level above 15.5 milliamp\xC3\xA8res", j["smsMessages"][0]);
     EXPECT_EQ("", j["smsMessages"][31]);
-    ASSERT_EQ(32u, j["smsNumbers"].size());
     EXPECT_EQ("+44 1234 567890", j["smsNumbers"][1]);
-    ASSERT_EQ(32u, j["dialupNumbers"].size());
     EXPECT_EQ("0800-123", j["dialupNumbers"][31]);
 
     ASSERT_EQ(1u, j["dialupConnections"].size());
-    const auto& d = j["dialupConnections"][0];
-    EXPECT_EQ(kDialValid | kDialOnChange | kDialPercent, d["flags"]);
-    EXPECT_EQ(90, d["interval"]);
-    EXPECT_EQ("a", d["localKind"]);
-    EXPECT_EQ("A", d["remoteKind"]);
-    EXPECT_EQ(32, d["telephone"]);
-    EXPECT_EQ(20, d["remoteNode"]);
+    ExpectFields(j["dialupConnections"][0], {{"flags", kDialValid | kDialOnChange | kDialPercent}, {"interval", 90},
+                                             {"localKind", "a"}, {"remoteKind", "A"}, {"telephone", 32},
+                                             {"remoteNode", 20}});
 }
 
 TEST(DumpCommand, ReadableLayoutNamesEveryField)

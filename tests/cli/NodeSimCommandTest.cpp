@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,31 +13,19 @@
 
 #include "link/Link.h"
 #include "worker/Worker.h"
-#include "settings/Settings.h"
+#include "tests/Eventually.h"
 #include "tests/cli/RunTool.h"
 
 namespace mnm {
 namespace {
 
-template <typename Pred> bool Eventually(Pred pred)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
 TEST(NodeSimCommand, WorkerOnItsTerminalSeesTheNodeAndItsHardware)
 {
     const std::string dir = TempDir();
-    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
-    EnsureSettingsKey();
-    WriteSettingDefaults();
+    UsePrivateSettings(dir);
     const std::string linkPath = dir + "/node";
     int out = -1;
-    const pid_t pid = SpawnNodeSim({"--link", linkPath, "--version", "2.07.0001"}, dir + "/requests.log", out);
+    const pid_t pid = SpawnTool({"node-sim", "--link", linkPath, "--version", "2.07.0001"}, dir + "/requests.log", &out);
     ASSERT_GT(pid, 0);
     const std::string device = ReadLine(out);
     ASSERT_TRUE(device.starts_with("/dev/")) << device;

@@ -1,5 +1,7 @@
 #include "tests/cli/RunTool.h"
 
+#include "settings/Settings.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -62,25 +64,36 @@ ToolResult RunTool(const std::vector<std::string>& args, bool unprivileged)
     return r;
 }
 
-pid_t SpawnNodeSim(const std::vector<std::string>& args, const std::string& errFile, int& out)
+pid_t SpawnTool(const std::vector<std::string>& args, const std::string& errFile, int* out)
 {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) return -1;
+    int pipeFds[2] = {-1, -1};
+    if (out != nullptr && pipe(pipeFds) != 0) return -1;
     const pid_t pid = fork();
     if (pid == 0) {
-        dup2(pipeFds[1], STDOUT_FILENO);
+        if (out != nullptr) {
+            dup2(pipeFds[1], STDOUT_FILENO);
+            close(pipeFds[0]);
+        }
         const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(err, STDERR_FILENO);
-        close(pipeFds[0]);
-        std::vector<char*> argv{const_cast<char*>(MNM_BIN), const_cast<char*>("node-sim")};
+        std::vector<char*> argv{const_cast<char*>(MNM_BIN)};
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
         execv(MNM_BIN, argv.data());
         _exit(127);
     }
-    close(pipeFds[1]);
-    out = pipeFds[0];
+    if (out != nullptr) {
+        close(pipeFds[1]);
+        *out = pipeFds[0];
+    }
     return pid;
+}
+
+void UsePrivateSettings(const std::string& dir)
+{
+    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    mnm::EnsureSettingsKey();
+    mnm::WriteSettingDefaults();
 }
 
 std::string ReadLine(int fd)

@@ -26,8 +26,12 @@ std::string ReadWholeFile(const std::string& path);
 // A fresh temporary folder for one test.
 std::string TempDir();
 
-// Starts `mnm node-sim args...` with stderr to `errFile`; `out` reads its
-// stdout. -1 when it cannot be started.
-pid_t SpawnNodeSim(const std::vector<std::string>& args, const std::string& errFile, int& out);
+// Starts `mnm args...` with stderr to `errFile`; when `out` is given it reads
+// the tool's stdout. -1 when it cannot be started.
+pid_t SpawnTool(const std::vector<std::string>& args, const std::string& errFile, int* out = nullptr);
+
+// A private settings store in `dir` holding the defaults, shared with the
+// `mnm` processes started afterwards.
+void UsePrivateSettings(const std::string& dir);
 // One line from `fd`, without its line break.
 std::string ReadLine(int fd);

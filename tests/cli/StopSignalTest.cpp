@@ -3,9 +3,7 @@
 // nothing is written, and the status is the shell's for the signal.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,7 +12,6 @@
 #include <thread>
 
 #include "nodeconf/ConfigFile.h"
-#include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "sim/VirtualNode.h"
 #include "tests/cli/RunTool.h"
@@ -30,21 +27,6 @@ constexpr auto kEndsWithin = std::chrono::seconds(5); // sanitizers slow every s
 #else
 constexpr auto kEndsWithin = std::chrono::seconds(1);
 #endif
-
-pid_t Spawn(const std::vector<std::string>& args, const std::string& errFile)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(err, STDERR_FILENO);
-        std::vector<char*> argv{const_cast<char*>(MNM_BIN)};
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(MNM_BIN, argv.data());
-        _exit(127);
-    }
-    return pid;
-}
 
 struct Ended {
     int status = -1;
@@ -69,25 +51,17 @@ protected:
     void SetUp() override
     {
         dir_ = TempDir();
-        setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
-        EnsureSettingsKey();
-        WriteSettingDefaults();
+        UsePrivateSettings(dir_);
         node_.SetPace(true); // slow enough to be caught in the middle
         ASSERT_TRUE(node_.Start());
     }
-    bool WaitUntilNodeSees(std::uint8_t type, std::uint8_t code)
+    bool WaitUntilNodeSeesCommand(std::uint8_t code)
     {
-        const auto end = Clock::now() + std::chrono::seconds(30);
-        while (Clock::now() < end) {
-            if (type == kTypeQuery ? node_.QueryCount(code) > 0 : HasCommand(code)) return true;
+        for (const auto end = Clock::now() + std::chrono::seconds(30); Clock::now() < end;) {
+            for (const auto& c : node_.Commands())
+                if (c.code == code) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        return false;
-    }
-    bool HasCommand(std::uint8_t code)
-    {
-        for (const auto& c : node_.Commands())
-            if (c.code == code) return true;
         return false;
     }
     int Scheduler()
@@ -112,8 +86,8 @@ protected:
 TEST_P(StopSignal, ASendStopsAndCommitsNothing)
 {
     ASSERT_EQ(SaveToPath(EditedConfiguration(), dir_ + "/sent.mnc"), 0);
-    const pid_t pid = Spawn({"send", "--port", node_.DevicePath(), dir_ + "/sent.mnc"}, dir_ + "/err");
-    ASSERT_TRUE(WaitUntilNodeSees(kTypeCommand, command::kTaskScheduler));
+    const pid_t pid = SpawnTool({"send", "--port", node_.DevicePath(), dir_ + "/sent.mnc"}, dir_ + "/err");
+    ASSERT_TRUE(WaitUntilNodeSeesCommand(command::kTaskScheduler));
     ExpectStopped(SignalAndWait(pid, GetParam()), GetParam());
     node_.WithState([](NodeModel& s) { EXPECT_EQ(s.CommitCount(), 0); });
 }
@@ -122,8 +96,8 @@ TEST_P(StopSignal, AReceiveStopsAndWritesNothing)
 {
     node_.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
     const std::string output = dir_ + "/received.mnc";
-    const pid_t pid = Spawn({"receive", "--port", node_.DevicePath(), "-o", output}, dir_ + "/err");
-    ASSERT_TRUE(WaitUntilNodeSees(kTypeCommand, command::kTaskScheduler));
+    const pid_t pid = SpawnTool({"receive", "--port", node_.DevicePath(), "-o", output}, dir_ + "/err");
+    ASSERT_TRUE(WaitUntilNodeSeesCommand(command::kTaskScheduler));
     ExpectStopped(SignalAndWait(pid, GetParam()), GetParam());
     EXPECT_FALSE(std::filesystem::exists(output));
     EXPECT_FALSE(std::filesystem::exists(output + ".partial"));

@@ -4,7 +4,6 @@
 
 #include <pty.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,9 +34,7 @@ protected:
     void SetUp() override
     {
         dir_ = TempDir();
-        setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
-        EnsureSettingsKey();
-        WriteSettingDefaults();
+        UsePrivateSettings(dir_);
         WriteSetting(kSettingNipQueryTimeout, "200");
     }
     std::string Path(const std::string& name) const { return dir_ + "/" + name; }
@@ -53,7 +50,7 @@ TEST_F(TransferCommands, FileSentToNodeSimComesBackIdentical)
     ASSERT_EQ(SaveToPath(edited, Path("sent.mnc")), 0);
 
     int out = -1;
-    const pid_t sim = SpawnNodeSim({}, Path("requests.log"), out);
+    const pid_t sim = SpawnTool({"node-sim"}, Path("requests.log"), &out);
     ASSERT_GT(sim, 0);
     const std::string device = ReadLine(out);
     ASSERT_TRUE(device.starts_with("/dev/")) << device;

@@ -1,6 +1,8 @@
 // The link thread against real pseudo-terminals: the test plays the node on
 // the master side, the link opens the slave by its path.
 #include "link/Link.h"
+#include "tests/Eventually.h"
+#include "tests/wire/EncodedFrame.h"
 #include "wire/NodeCodes.h"
 
 #include <gtest/gtest.h>
@@ -26,17 +28,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 5000ms)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
 
 struct Pty {
     int master = -1;
@@ -90,7 +81,7 @@ struct Pty {
     Bytes Receive(size_t count, std::chrono::milliseconds limit = 5000ms) const
     {
         Bytes got;
-        WaitFor([&] {
+        Eventually([&] {
             std::uint8_t buffer[256];
             const ssize_t n = read(master, buffer, std::min(sizeof buffer, count - got.size()));
             if (n > 0)
@@ -107,15 +98,6 @@ struct Pty {
         return poll(&p, 1, static_cast<int>(span.count())) == 0;
     }
 };
-
-Bytes Encode(const Bytes& payload)
-{
-    std::uint8_t out[kFrameEncodeBufferSize];
-    const std::uint8_t none = 0; // an empty vector's data() may be null, which FrameEncode refuses
-    const int n = FrameEncode(out, payload.empty() ? &none : payload.data(),
-                              static_cast<int>(payload.size()));
-    return Bytes(out, out + n);
-}
 
 Bytes NodeText(const std::string& text)
 {
@@ -139,7 +121,7 @@ protected:
     void OpenPty()
     {
         link.SelectPort(pty.path);
-        ASSERT_TRUE(WaitFor([&] { return pty.OpenCount() == 2; }));
+        ASSERT_TRUE(Eventually([&] { return pty.OpenCount() == 2; }));
     }
 
     Pty pty;
@@ -185,7 +167,7 @@ TEST_F(LinkOverPty, QueuedPayloadGoesOutAsTheExactFrame)
     EXPECT_TRUE(pty.Silent(100ms));
 
     // Once the thread has taken the frame the slot is free again.
-    EXPECT_TRUE(WaitFor([&] { return link.QueuePayload(kQuery.data(), 5) == 1; }));
+    EXPECT_TRUE(Eventually([&] { return link.QueuePayload(kQuery.data(), 5) == 1; }));
 }
 
 TEST_F(LinkOverPty, LineSettingsAreAppliedToTheDevice)
@@ -213,7 +195,7 @@ TEST_F(LinkOverPty, FrameFromTheNodeComesOutOfTakeFrame)
     noisy.insert(noisy.end(), frame.begin(), frame.end());
     pty.Send(noisy);
     int n = -1;
-    ASSERT_TRUE(WaitFor([&] { return (n = link.TakeFrame(payload)) != kFrameNotComplete; }));
+    ASSERT_TRUE(Eventually([&] { return (n = link.TakeFrame(payload)) != kFrameNotComplete; }));
     ASSERT_EQ(6, n);
     EXPECT_EQ(0x2A, payload[5]);
     EXPECT_EQ(kFrameNotComplete, link.TakeFrame(payload));
@@ -222,7 +204,7 @@ TEST_F(LinkOverPty, FrameFromTheNodeComesOutOfTakeFrame)
     Bytes bad = Encode({0x01, 0x02});
     bad[bad.size() - 2] = bad[bad.size() - 2] == '0' ? '1' : '0';
     pty.Send(bad);
-    ASSERT_TRUE(WaitFor([&] { return (n = link.TakeFrame(payload)) != kFrameNotComplete; }));
+    ASSERT_TRUE(Eventually([&] { return (n = link.TakeFrame(payload)) != kFrameNotComplete; }));
     EXPECT_EQ(kFrameBadXor, n);
 }
 
@@ -239,14 +221,14 @@ TEST_F(LinkOverPty, NodeTextFillsTheMailboxOnceUntilRead)
     // The reply comes after both texts, so by then both have been handled;
     // the texts themselves never reach TakeFrame.
     std::uint8_t payload[kMaxPayload];
-    ASSERT_TRUE(WaitFor([&] { return link.TakeFrame(payload) == 5; }));
+    ASSERT_TRUE(Eventually([&] { return link.TakeFrame(payload) == 5; }));
     EXPECT_EQ("first", TakeText(link));
     EXPECT_EQ("<none>", TakeText(link));
 
     // Text ends at a NUL; a short buffer gets what fits and empties the mailbox.
     pty.Send(NodeText(std::string("third\0ignored", 13)));
     std::string text;
-    ASSERT_TRUE(WaitFor([&] { return (text = TakeText(link, 4)) != "<none>"; }));
+    ASSERT_TRUE(Eventually([&] { return (text = TakeText(link, 4)) != "<none>"; }));
     EXPECT_EQ("thi", text);
     EXPECT_EQ("<none>", TakeText(link));
 }
@@ -264,7 +246,7 @@ TEST_F(LinkOverPty, PortThatAppearsLaterIsOpenedOnceItExists)
     // A frame queued meanwhile goes out once the port opens.
     ASSERT_EQ(1, link.QueuePayload(kQuery.data(), 5));
     fs::create_symlink(pty.path, later);
-    EXPECT_TRUE(WaitFor([&] { return pty.OpenCount() == 2; }));
+    EXPECT_TRUE(Eventually([&] { return pty.OpenCount() == 2; }));
     EXPECT_EQ(Encode(kQuery), pty.Receive(Encode(kQuery).size()));
     fs::remove_all(dir);
 }
@@ -277,7 +259,7 @@ TEST_F(LinkOverPty, EmptyNameClosesTheLongNameIsIgnored)
     EXPECT_EQ(2, pty.OpenCount());
 
     link.SelectPort("");
-    EXPECT_TRUE(WaitFor([&] { return pty.OpenCount() == 1; }));
+    EXPECT_TRUE(Eventually([&] { return pty.OpenCount() == 1; }));
     ASSERT_EQ(1, link.QueuePayload(kQuery.data(), 5));
     EXPECT_TRUE(pty.Silent(600ms));
 }
@@ -286,9 +268,9 @@ TEST_F(LinkOverPty, ReselectingTheOpenPortAfterAFailedChoiceOpensItAgain)
 {
     OpenPty();
     link.SelectPort("/nonexistent/mnm-port");
-    EXPECT_TRUE(WaitFor([&] { return pty.OpenCount() == 1; }));
+    EXPECT_TRUE(Eventually([&] { return pty.OpenCount() == 1; }));
     link.SelectPort(pty.path);
-    EXPECT_TRUE(WaitFor([&] { return pty.OpenCount() == 2; }));
+    EXPECT_TRUE(Eventually([&] { return pty.OpenCount() == 2; }));
 }
 
 TEST_F(LinkOverPty, ChoosingAnotherPortMovesTheLink)
@@ -296,7 +278,7 @@ TEST_F(LinkOverPty, ChoosingAnotherPortMovesTheLink)
     OpenPty();
     Pty other;
     link.SelectPort(other.path);
-    EXPECT_TRUE(WaitFor([&] { return pty.OpenCount() == 1 && other.OpenCount() == 2; }));
+    EXPECT_TRUE(Eventually([&] { return pty.OpenCount() == 1 && other.OpenCount() == 2; }));
     ASSERT_EQ(1, link.QueuePayload(kQuery.data(), 5));
     EXPECT_EQ(Encode(kQuery), other.Receive(Encode(kQuery).size()));
 }

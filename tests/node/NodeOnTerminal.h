@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "protocol/NodeChannel.h"
 #include "sim/VirtualNode.h"
+#include "tests/Eventually.h"
 #include "transfer/ProgressWord.h"
 
 namespace mnm {
@@ -28,6 +30,26 @@ protected:
 };
 
 inline std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+// A counted text as the node sends it: the length it declares (big-endian),
+// the characters and a NUL.
+inline std::vector<std::uint8_t> Counted(const std::string& s, std::uint32_t declared)
+{
+    std::vector<std::uint8_t> v(4 + s.size() + 1, 0);
+    for (int i = 0; i < 4; ++i) v[std::size_t(i)] = std::uint8_t(declared >> (24 - 8 * i));
+    std::copy(s.begin(), s.end(), v.begin() + 4);
+    return v;
+}
+inline std::vector<std::uint8_t> Counted(const std::string& s) { return Counted(s, std::uint32_t(s.size())); }
+
+// The commands with `code` the test node has seen, in order.
+inline std::vector<VirtualNode::CommandSeen> CommandsOf(std::uint8_t code)
+{
+    std::vector<VirtualNode::CommandSeen> found;
+    for (const auto& c : TestNode().Commands())
+        if (c.code == code) found.push_back(c);
+    return found;
+}
 
 // Every progress word a transfer writes, in order, repeats folded.
 class RecordedProgress final : public ProgressSink {

@@ -22,14 +22,6 @@ namespace {
 using NodeProtocol = OnNode;
 using NodeStaticDataRead = OnNode;
 
-std::vector<std::uint8_t> Counted(std::uint32_t declared, const std::string& s)
-{
-    std::vector<std::uint8_t> v(4 + s.size() + 1, 0);
-    for (int i = 0; i < 4; ++i) v[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(declared >> (24 - 8 * i));
-    for (std::size_t i = 0; i < s.size(); ++i) v[4 + i] = static_cast<std::uint8_t>(s[i]);
-    return v;
-}
-
 TEST_F(NodeProtocol, BudgetBelowTenMillisecondsFailsEveryQuery)
 {
     TestNode().SetQueryReply(query::kHighestChannel, 0, 0, {20});
@@ -44,10 +36,13 @@ TEST_F(NodeProtocol, BudgetBelowTenMillisecondsFailsEveryQuery)
 
 TEST_F(NodeProtocol, ReplyForOtherParametersAndFiveByteAckAreIgnored)
 {
+    // Each stray frame settles in the receiver first, and the node answers
+    // late enough for the protocol to have taken it: bytes arriving while a
+    // complete frame waits are dropped by the link.
+    constexpr Fault kLateReply{Fault::kDelay, 200, 1};
     TestNode().SetQueryReply(query::kCardName, 1, 0, Bytes("IO"));
+    TestNode().InjectFault({kTypeQuery, query::kCardName}, kLateReply);
     TestNode().SendPayload({kTypeQuery, kQueryReply, query::kCardName, 2, 0, 'X'});
-    // Let the stray frame settle in the receiver first: bytes arriving while
-    // a complete frame waits are dropped by the link.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     std::uint8_t reply[kReplyBufferSize];
     ASSERT_EQ(NodeQuery(TestChannel(), query::kCardName, 1, 0, reply), 2);
@@ -55,6 +50,7 @@ TEST_F(NodeProtocol, ReplyForOtherParametersAndFiveByteAckAreIgnored)
 
     TestChannel().SetNextSequence(100);
     TestNode().SetCommandStatuses(command::kOnOff, {0});
+    TestNode().InjectFault({kTypeCommand, command::kOnOff}, kLateReply);
     TestNode().SendPayload({kTypeCommand, 0, 100, 1, 0});
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     const std::uint8_t data[4] = {0, 0, 0, 1};
@@ -110,8 +106,8 @@ TEST_F(NodeProtocol, FlashCommandWaitsWhileNodeWrites)
 TEST_F(NodeProtocol, SmsMessageOfFortyCharactersInTwoSegments)
 {
     const std::string message = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
-    TestNode().SetQueryReply(query::kSmsMessageSegment, 0, 3, Counted(40, message.substr(0, 32)));
-    TestNode().SetQueryReply(query::kSmsMessageSegment, 1, 3, Counted(8, message.substr(32)));
+    TestNode().SetQueryReply(query::kSmsMessageSegment, 0, 3, Counted(message.substr(0, 32), 40));
+    TestNode().SetQueryReply(query::kSmsMessageSegment, 1, 3, Counted(message.substr(32), 8));
     char text[161];
     ASSERT_TRUE(ReadSmsMessage(TestChannel(), 3, text, 160));
     EXPECT_EQ(std::string(text), message);

@@ -23,15 +23,6 @@
 namespace mnm {
 namespace {
 
-std::vector<std::uint8_t> Counted(const std::string& s)
-{
-    std::vector<std::uint8_t> v(4, 0);
-    PutU32(v.data(), static_cast<std::uint32_t>(s.size()));
-    v.insert(v.end(), s.begin(), s.end());
-    v.push_back(0);
-    return v;
-}
-
 std::vector<std::uint8_t> SmsSizes(int connections, int numbers, int messages)
 {
     std::vector<std::uint8_t> v(18, 0);
@@ -71,13 +62,6 @@ protected:
         return SendToNode(TestChannel(), record, SendOptions{commit}, message_, progress_);
     }
     void Node(const std::function<void(NodeModel&)>& change) { TestNode().WithState(change); }
-    std::vector<VirtualNode::CommandSeen> CommandsOf(std::uint8_t code)
-    {
-        std::vector<VirtualNode::CommandSeen> found;
-        for (const auto& c : TestNode().Commands())
-            if (c.code == code) found.push_back(c);
-        return found;
-    }
 
     std::string message_;
     RecordedProgress progress_;

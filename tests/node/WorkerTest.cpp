@@ -28,7 +28,17 @@ constexpr int kSendId = 8504;
 constexpr int kNodeDataId = 8505;
 constexpr auto kPatience = std::chrono::seconds(30);
 
-int GetPower(const std::vector<std::uint8_t>& data) { return data.size() == 2 ? data[0] << 8 | data[1] : -1; }
+using Data = std::vector<std::uint8_t>;
+
+int GetPower(const Data& data) { return data.size() == 2 ? data[0] << 8 | data[1] : -1; }
+
+// The data of every command with `code` the node has seen, in order.
+std::vector<Data> DataOf(std::uint8_t code)
+{
+    std::vector<Data> data;
+    for (const auto& c : CommandsOf(code)) data.push_back(c.data);
+    return data;
+}
 
 class WorkerJobs : public OnNode {
 protected:
@@ -87,24 +97,6 @@ protected:
     void RequestBetweenPasses(std::function<void()> requests)
     {
         WaitForPosts(kLiveId, 2, BetweenPasses(std::move(requests)));
-    }
-
-    std::vector<VirtualNode::CommandSeen> CommandsOf(std::uint8_t code)
-    {
-        std::vector<VirtualNode::CommandSeen> found;
-        for (const auto& c : TestNode().Commands())
-            if (c.code == code) found.push_back(c);
-        return found;
-    }
-
-    template <typename Pred> bool Eventually(Pred pred)
-    {
-        const auto end = std::chrono::steady_clock::now() + kPatience;
-        while (!pred()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return true;
     }
 
 private:
@@ -220,35 +212,32 @@ TEST_F(WorkerJobs, LiveRequestsAreTakenOncePerPass)
     });
     EXPECT_TRUE(CommandsOf(command::kEndpointControl).empty());
     RequestBetweenPasses([] { WorkerRequestToggle(); });
-    ASSERT_EQ(CommandsOf(command::kEndpointControl).size(), 1u);
-    EXPECT_EQ(CommandsOf(command::kEndpointControl)[0].data, (std::vector<std::uint8_t>{0, 0, 0, 14}));
+    EXPECT_EQ(DataOf(command::kEndpointControl), (std::vector<Data>{{0, 0, 0, 14}}));
 
     const std::uint16_t local[6] = {14, 60, 65535, 65535, 65535, 65535};
     RequestBetweenPasses([&] { WorkerRequestEndpointControl(0, local); });
     EXPECT_EQ(CommandsOf(command::kEndpointControl).back().data,
-              (std::vector<std::uint8_t>{0, 0, 0, 14, 0, 60, 255, 255, 255, 255, 255, 255, 255, 255}));
+              (Data{0, 0, 0, 14, 0, 60, 255, 255, 255, 255, 255, 255, 255, 255}));
     WaitForPosts(kLiveId, 1); // a status block of the carrier-receiving node
     std::uint8_t block[kStatusBlockSize];
     ASSERT_EQ(WorkerStatusBlock(block), 0);
     EXPECT_EQ(block[5], kModeCarrierReceive);
     RequestBetweenPasses([] { WorkerRequestToggle(); });
-    EXPECT_EQ(CommandsOf(command::kEndpointControl).back().data, (std::vector<std::uint8_t>{0, 0, 0, 16}));
+    EXPECT_EQ(CommandsOf(command::kEndpointControl).back().data, (Data{0, 0, 0, 16}));
 
     const std::uint16_t remote[6] = {10, 40, 7, 500, 65535, 65535};
     RequestBetweenPasses([&] { WorkerRequestEndpointControl(5, remote); });
-    ASSERT_EQ(CommandsOf(command::kEndpointControlNode).size(), 1u);
-    EXPECT_EQ(CommandsOf(command::kEndpointControlNode)[0].data,
-              (std::vector<std::uint8_t>{0, 5, 0, 0, 0, 10, 0, 40, 0, 7, 1, 244, 255, 255, 255, 255}));
+    EXPECT_EQ(DataOf(command::kEndpointControlNode),
+              (std::vector<Data>{{0, 5, 0, 0, 0, 10, 0, 40, 0, 7, 1, 244, 255, 255, 255, 255}}));
 
     TestNode().SetQueryReply(query::kPresentChannel, 0, 0, {0, 14});
     TestNode().SetQueryReply(query::kHighestChannel, 0, 0, {16});
     RequestBetweenPasses([] {
         for (int i = 0; i < 3; ++i) WorkerRequestChannelStep(1);
     });
-    ASSERT_EQ(CommandsOf(command::kSetChannel).size(), 1u);
-    EXPECT_EQ(CommandsOf(command::kSetChannel)[0].data, (std::vector<std::uint8_t>{0, 16}));
+    EXPECT_EQ(DataOf(command::kSetChannel), (std::vector<Data>{{0, 16}}));
     RequestBetweenPasses([] { WorkerRequestChannelStep(-20); });
-    EXPECT_EQ(CommandsOf(command::kSetChannel).back().data, (std::vector<std::uint8_t>{0, 1}));
+    EXPECT_EQ(CommandsOf(command::kSetChannel).back().data, (Data{0, 1}));
 
     TestNode().SetQueryReply(query::kPresentPower, 0, 0, {0, 237});
     const std::pair<int, int> powerSteps[] = {{-1, 230}, {1, 240}, {2, 250}};
@@ -268,10 +257,8 @@ TEST_F(WorkerJobs, LiveRequestsAreTakenOncePerPass)
         WorkerRequestMemoryRead(0x1234);
     });
     EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 3), 0); // the first was taken
-    ASSERT_EQ(CommandsOf(command::kEngineering).size(), 1u);
-    EXPECT_EQ(CommandsOf(command::kEngineering)[0].data, (std::vector<std::uint8_t>{1, 2, 3}));
-    ASSERT_EQ(CommandsOf(command::kOnOff).size(), 1u);
-    EXPECT_EQ(CommandsOf(command::kOnOff)[0].data, (std::vector<std::uint8_t>{0, 0, 0, 1}));
+    EXPECT_EQ(DataOf(command::kEngineering), (std::vector<Data>{{1, 2, 3}}));
+    EXPECT_EQ(DataOf(command::kOnOff), (std::vector<Data>{{0, 0, 0, 1}}));
     std::uint8_t memory[kMemoryReplySize];
     int base = 0;
     EXPECT_EQ(WorkerTakeMemoryReply(memory, base), kMemoryBlockSize);
@@ -317,12 +304,9 @@ TEST_F(WorkerJobs, MonitorRequestedDuringAOneShotJobStartsAfterIt)
     EXPECT_EQ(WorkerCurrentJob(), kJobMonitor);
     std::uint8_t reading[kMonitorReadingSize];
     ASSERT_EQ(WorkerMonitorReading(reading), 0);
-    EXPECT_EQ(reading[4], 0);
-    EXPECT_EQ(reading[5], 'd');
-    EXPECT_EQ(reading[6], 1);
-    EXPECT_EQ(reading[7], 2);
+    EXPECT_EQ(Data(reading + 4, reading + 8), (Data{0, 'd', 1, 2}));
     ASSERT_FALSE(CommandsOf(command::kSelectMonitor).empty());
-    EXPECT_EQ(CommandsOf(command::kSelectMonitor)[0].data, (std::vector<std::uint8_t>{0, 'd', 1, 2, 0}));
+    EXPECT_EQ(CommandsOf(command::kSelectMonitor)[0].data, (Data{0, 'd', 1, 2, 0}));
     std::uint8_t block[kStatusBlockSize];
     EXPECT_EQ(WorkerStatusBlock(block), -1); // only the live job has one
 
@@ -370,7 +354,7 @@ TEST_F(WorkerJobs, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
     EXPECT_GT(lastSent, 0u);
     EXPECT_TRUE(committed);
     ASSERT_FALSE(CommandsOf(command::kSelectMonitor).empty());
-    EXPECT_EQ(CommandsOf(command::kSelectMonitor).back().data, (std::vector<std::uint8_t>{0, 'a', 2, 1, 0}));
+    EXPECT_EQ(CommandsOf(command::kSelectMonitor).back().data, (Data{0, 'a', 2, 1, 0}));
 }
 
 // The window closes while a node is slow: stopping the worker in the middle

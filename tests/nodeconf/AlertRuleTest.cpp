@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 using namespace mnm;
 
@@ -39,15 +40,9 @@ TEST(AlertRule, DigitalAlert)
     in.telephonePage = 32;
     SmsConnection a;
     ASSERT_EQ(0, BuildAlert(in, a));
-    EXPECT_EQ('D', a.kind);
-    EXPECT_EQ(3, a.card);
-    EXPECT_EQ(4, a.channel);
-    EXPECT_EQ(1, a.condition);
-    EXPECT_EQ(kSmsNone, +a.limit);
-    EXPECT_EQ(kSmsNone, +a.hysteresis);
-    EXPECT_EQ(0, a.unit);
-    EXPECT_EQ(1, a.message);
-    EXPECT_EQ(32, a.telephone);
+    EXPECT_EQ(std::make_tuple('D', 3, 4, 1, +kSmsNone, +kSmsNone, 0, 1, 32),
+              std::make_tuple(a.kind, +a.card, +a.channel, +a.condition, +a.limit, +a.hysteresis, +a.unit, +a.message,
+                              +a.telephone));
 
     in.endpoint = "S1.1";
     in.direction = kInput;
@@ -81,11 +76,8 @@ TEST(AlertRule, AnalogValuesAreHeldInSteps)
 
     SmsConnection a;
     ASSERT_EQ(0, BuildAlert(Analog("4.5", kVolts, kGoesOver, "4"), a));
-    EXPECT_EQ('Q', a.condition);
-    EXPECT_EQ(450, +a.limit);
-    EXPECT_EQ(400, +a.hysteresis);
-    EXPECT_EQ(4, a.message);
-    EXPECT_EQ(7, a.telephone);
+    EXPECT_EQ(std::make_tuple(int('Q'), 450, 400, 4, 7),
+              std::make_tuple(+a.condition, +a.limit, +a.hysteresis, +a.message, +a.telephone));
 }
 
 TEST(AlertRule, Faults)
@@ -102,6 +94,7 @@ TEST(AlertRule, Faults)
     const Case cases[] = {
         {with(ok, [](AlertInput& i) { i.endpoint = "3a1.1"; }), -4301},
         {with(ok, [](AlertInput& i) { i.endpoint = "a1"; }), -4302},
+        {with(ok, [](AlertInput& i) { i.endpoint = "a1.1-2"; }), -4302},
         {with(ok, [](AlertInput& i) { i.direction = -1; }), -4302},
         {with(ok, [](AlertInput& i) { i.endpoint = "a1.0"; }), -4302},
         {with(ok, [](AlertInput& i) { i.endpoint = "a256.1"; }), -4302},

@@ -18,7 +18,8 @@ ConnectionInput Input(const char* in, const char* out)
 
 TEST(ConnectionRule, RangeStepsBothChannels)
 {
-    const ConnectionAdd add = BuildConnections(Input("D1.1-8", "D2.1"));
+    // The field decides the direction, whatever the letter's case.
+    const ConnectionAdd add = BuildConnections(Input("D1.1-8", "d2.1"));
     ASSERT_EQ(0, add.code);
     ASSERT_EQ(8u, add.entries.size());
     for (int i = 0; i < 8; ++i) {
@@ -26,6 +27,7 @@ TEST(ConnectionRule, RangeStepsBothChannels)
         EXPECT_EQ('d', c.originKind);
         EXPECT_EQ(i + 1, c.originChannel);
         EXPECT_EQ('D', c.destKind);
+        EXPECT_EQ(0, c.destNode);
         EXPECT_EQ(i + 1, c.destChannel);
         EXPECT_EQ(kConnValid | kConnOnInterval, c.connFlags);
         EXPECT_EQ(255u, +c.changeThreshold);
@@ -62,10 +64,13 @@ TEST(ConnectionRule, Faults)
     const Case cases[] = {
         {"5a1.1", "A1.1", false, "", "", -2002},
         {"a1.1x", "A1.1", false, "", "", -2011},
+        {"a1.1-3x", "A1.1", false, "", "", -2011},
         {"a1.1-", "A1.1", false, "", "", -2012},
         {"a1.3-1", "A1.1", false, "", "", -2013},
         {"q1.1", "A1.1", false, "", "", -2001},
+        {"", "A1.1", false, "", "", -2001},
         {"a1.1", "S1.1", false, "", "", -2003},
+        {"a1.1", "s1.1", false, "", "", -2003},
         {"a1.1", "A1.1-2", false, "", "", -2003},
         {"a256.1", "A1.1", false, "", "", -2999},
         {"a1.1", "255A1.1", false, "", "", -2999},

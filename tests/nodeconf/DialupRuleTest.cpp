@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace mnm;
 
 namespace {
@@ -33,15 +35,9 @@ TEST(DialupRule, PrimaryConnection)
     in.threshold = "5";
     DialupConnection c;
     ASSERT_TRUE(BuildDialupConnection(in, c).ok());
-    EXPECT_EQ(kDialValid | kDialOnChange | kDialPercent, +c.flags);
-    EXPECT_EQ('a', c.localKind);
-    EXPECT_EQ(1, c.localCard);
-    EXPECT_EQ(2, c.localChannel);
-    EXPECT_EQ('A', c.remoteKind);
-    EXPECT_EQ(12, c.remoteNode);
-    EXPECT_EQ(3, c.telephone);
-    EXPECT_EQ(15, +c.interval);
-    EXPECT_EQ(5, +c.changeThreshold);
+    EXPECT_EQ(std::make_tuple(kDialValid | kDialOnChange | kDialPercent, 'a', 1, 2, 'A', 3, 4, 12, 3, 15, 5),
+              std::make_tuple(+c.flags, c.localKind, +c.localCard, +c.localChannel, c.remoteKind, +c.remoteCard,
+                              +c.remoteChannel, +c.remoteNode, +c.telephone, +c.interval, +c.changeThreshold));
 }
 
 TEST(DialupRule, TelephoneByRoute)

@@ -69,40 +69,6 @@ TEST(Endpoint, KindNames)
     EXPECT_EQ("", KindName('x'));
 }
 
-TEST(Endpoint, ConnectionOriginAndDestination)
-{
-    const std::pair<const char*, int> origins[] = {
-        {"5a1.1", -2002}, {"a1.1x", -2011}, {"a1.1-3x", -2011}, {"a1.3-1", -2013},
-        {"a1.1-", -2012}, {"x1.1", -2001},  {"", -2001},
-    };
-    Endpoint e;
-    for (const auto& [text, code] : origins) EXPECT_EQ(code, ParseConnectionOrigin(text, e)) << text;
-
-    ASSERT_EQ(0, ParseConnectionOrigin("A1.2", e));
-    EXPECT_EQ('a', e.letter);
-    EXPECT_EQ(0u, e.node);
-
-    EXPECT_EQ(-2003, ParseConnectionDestination("S1.1", e));
-    EXPECT_EQ(-2003, ParseConnectionDestination("s1.1", e)); // the field decides the direction
-    EXPECT_EQ(-2003, ParseConnectionDestination("D1.1-2", e));
-    ASSERT_EQ(0, ParseConnectionDestination("d2.1", e));
-    EXPECT_EQ('D', e.letter);
-    EXPECT_EQ(0u, e.node);
-    ASSERT_EQ(0, ParseConnectionDestination("7p2.1", e));
-    EXPECT_EQ(7u, e.node);
-    EXPECT_EQ('P', e.letter);
-}
-
-TEST(Endpoint, AlertEndpoint)
-{
-    Endpoint e;
-    EXPECT_EQ(-4301, ParseAlertEndpoint("3a1.1", e));
-    EXPECT_EQ(-4302, ParseAlertEndpoint("a1", e));
-    EXPECT_EQ(-4302, ParseAlertEndpoint("a1.1-2", e));
-    EXPECT_EQ(0, ParseAlertEndpoint("D2.3", e));
-    EXPECT_EQ('D', e.letter);
-}
-
 TEST(Endpoint, DialupEndpointMessages)
 {
     struct Case {
@@ -124,8 +90,6 @@ TEST(Endpoint, DialupEndpointMessages)
         {"a1.1", "255A1.1", true, "Destination Node is greater than 254"},
         {"a1.1", "5X1.1", true, "Invalid Destination Endpoint Letter"},
         {"a1.1", "5A1.0", true, "Destination Endpoint Channel Number is zero"},
-        {"S1.1", "5D1.1", false,
-         "Can not connect from a Status Output, as there\n is no such thing"},
         {"a1.1", "5s1.1", true, "Can not connect to a Status Output, as there\n is no such thing"},
     };
     for (const Case& k : cases) {

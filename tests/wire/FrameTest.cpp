@@ -1,4 +1,4 @@
-#include "wire/Frame.h"
+#include "tests/wire/EncodedFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -10,17 +10,6 @@ using namespace mnm;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Encode(const Bytes& payload)
-{
-    std::uint8_t out[kFrameEncodeBufferSize];
-    const std::uint8_t none = 0; // an empty vector's data() may be null, which FrameEncode refuses
-    const int n = FrameEncode(out, payload.empty() ? &none : payload.data(),
-                              static_cast<int>(payload.size()));
-    EXPECT_GE(n, 0);
-    EXPECT_EQ(0, out[n]); // the NUL after the frame
-    return Bytes(out, out + n);
-}
 
 // SYN SYN SYN SYN STX, the text, ETX.
 Bytes Framed(const std::string& text, int syns = 4)
