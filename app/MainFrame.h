@@ -41,6 +41,8 @@ struct FrameOptions {
     std::filesystem::path deviceRoot = "/"; // where the port menu looks for devices
 };
 
+// One frame at a time: its set-up starts the program's link thread, which
+// it ends when it goes.
 class NMFrame : public QMainWindow {
     Q_OBJECT
 public:

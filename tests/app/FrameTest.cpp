@@ -109,6 +109,7 @@ private slots:
         frame->Command(kCmdStatusIndicator);
         QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager - <Untitled> *"));
 
+        frame.reset(); // one frame, one link thread, as in the program
         WriteSetting(kSettingAllowEngineeringDialog, "1");
         WriteSetting(kSettingAllowPortDeselection, "1");
         auto allowed = Frame();
@@ -334,10 +335,23 @@ private slots:
         const QString path = File("sent.mnc");
         QCOMPARE(SaveToPath(EditedConfiguration(), path.toStdString()), 0);
         WriteSetting(kSettingPort, node.DevicePath());
-        auto frame = Frame({path});
+        const std::filesystem::path root = File("one-device").toStdString();
+        std::filesystem::create_directories(root / "sys/class/tty/ttyUSB0/device");
+        std::filesystem::create_directories(root / "dev");
+        std::ofstream(root / "dev/ttyUSB0") << "";
+        auto frame = Frame({path, false, root});
         QVERIFY(QTest::qWaitFor([] { return WorkerIsNodeConnected() == 1; }, kPatienceMs));
         frame->Command(kCmdSend);
         QVERIFY(QTest::qWaitFor([] { return WorkerProgressWord() >> 16 == kProgressSending; }, kPatienceMs));
+
+        // Changing the port asks the same way; No keeps the port and the send.
+        const QString port = frame->SelectedPort();
+        host.answers = {QMessageBox::No};
+        frame->Command(kCmdPortFirst);
+        QVERIFY(!host.shown.empty());
+        QCOMPARE(host.shown.back().text, QString("A transfer to the node is in progress. Stop it and change the port?"));
+        QCOMPARE(frame->SelectedPort(), port);
+        QCOMPARE(WorkerIsBusy(), 1);
 
         host.answers = {QMessageBox::No};
         QVERIFY(!frame->close());
