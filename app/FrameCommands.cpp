@@ -274,7 +274,10 @@ void NMFrame::ChoosePort(QAction* action)
         return;
     }
     action->setChecked(true);
-    if (!virtualNode) savedPort_ = path; // the virtual node's terminal is never saved as Port
+    if (virtualNode)
+        action->setData(path); // so that a refused change can check it again
+    else
+        savedPort_ = path; // the virtual node's terminal is never saved as Port
     SelectPort(path);
 }
 

@@ -207,7 +207,10 @@ void NMFrame::SetUp(const FrameOptions& options)
         const QString path = virtualNode_.Start();
         if (!path.isEmpty()) {
             for (QAction* action : portGroup_->actions())
-                if (action->objectName() == QLatin1String("VirtualNode")) action->setChecked(true);
+                if (action->objectName() == QLatin1String("VirtualNode")) {
+                    action->setChecked(true);
+                    action->setData(path);
+                }
             SelectPort(path);
         }
     }
