@@ -81,15 +81,8 @@ bool NMFrame::PromptSaveBeforeLeaving(Leaving leaving)
     const PromptTexts texts = PromptTextsFor(leaving);
     const reports::UnsavedAnswer answer =
         reports::AskUnsaved(this, QString::fromLatin1(texts.question), QString::fromLatin1(texts.cancel));
-    PromptAnswer meant = PromptAnswer::kCancel;
-    int saved = 0;
-    if (answer == reports::UnsavedAnswer::Save) {
-        meant = PromptAnswer::kYes;
-        saved = SaveAs(); // always the file dialog
-    } else if (answer == reports::UnsavedAnswer::Discard) {
-        meant = PromptAnswer::kNo;
-    }
-    return PromptGoesOn(meant, saved);
+    const int saved = answer == reports::UnsavedAnswer::Save ? SaveAs() : 0; // always the file dialog
+    return PromptGoesOn(answer, saved);
 }
 
 void NMFrame::New()

@@ -138,8 +138,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
 
         // Connected, and the hardware read a new connection starts is over.
-        constexpr int kConnectedFrame = 16;
-        if (!QTest::qWaitFor([&] { return frame.Indicator()->Frame() == kConnectedFrame && WorkerIsBusy() == 0; }, 60000))
+        if (!QTest::qWaitFor([&] { return frame.Indicator()->Frame() == kFrameConnected && WorkerIsBusy() == 0; }, 60000))
             return 1;
         StallMeter meter;
         for (int command : {kCmdReceive, kCmdSend}) {

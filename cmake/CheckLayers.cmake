@@ -16,7 +16,7 @@ set(ALLOWED_sim "wire;nodeconf")
 set(ALLOWED_controls/model "editor/model;nodeconf")
 set(ALLOWED_reports/model "nodeconf;controls/model;editor/model")
 set(ALLOWED_tools/model "nodeconf;worker")
-set(ALLOWED_app/model "nodeconf;editor/model;worker;settings")
+set(ALLOWED_app/model "nodeconf;editor/model;reports/model;controls/model;worker;settings")
 # The windows: of the node communication only the worker's headers, the
 # progress word and the failure text's length.
 set(GUI_ALLOWED "nodeconf;settings;worker;editor/model;controls/model;reports/model;tools/model;app/model;controls;reports;resources;app;editor;tools")

@@ -6,14 +6,6 @@
 namespace mnm::app {
 namespace {
 
-constexpr int kFrameSendFirst = 0;
-constexpr int kFrameSendLast = 13;
-constexpr int kFrameNoNode = 14;
-constexpr int kFrameFlashWrite = 15;
-constexpr int kFrameConnected = 16;
-constexpr int kFrameNodeDataLast = 17;
-constexpr int kFrameNodeDataFirst = 30;
-
 int FirstFrame(AnimationMode mode)
 {
     switch (mode) {

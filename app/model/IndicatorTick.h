@@ -21,6 +21,14 @@ enum class AnimationMode {
 };
 
 inline constexpr int kIndicatorFrames = 31;
+// The pictures of each mode.
+inline constexpr int kFrameSendFirst = 0;
+inline constexpr int kFrameSendLast = 13;
+inline constexpr int kFrameNoNode = 14;
+inline constexpr int kFrameFlashWrite = 15;
+inline constexpr int kFrameConnected = 16;
+inline constexpr int kFrameNodeDataLast = 17;
+inline constexpr int kFrameNodeDataFirst = 30;
 inline constexpr int kUnknownNode = -1;
 
 struct IndicatorTexts {

@@ -28,12 +28,12 @@ bool PrepareUnsavedPrompt(ConfigState& state)
     return true;
 }
 
-bool PromptGoesOn(PromptAnswer answer, int saveAsResult)
+bool PromptGoesOn(reports::UnsavedAnswer answer, int saveAsResult)
 {
     switch (answer) {
-    case PromptAnswer::kYes: return saveAsResult == 0;
-    case PromptAnswer::kNo: return true;
-    case PromptAnswer::kCancel: break;
+    case reports::UnsavedAnswer::Save: return saveAsResult == 0;
+    case reports::UnsavedAnswer::Discard: return true;
+    case reports::UnsavedAnswer::Cancel: break;
     }
     return false;
 }

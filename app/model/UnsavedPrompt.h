@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/model/ConfigState.h"
+#include "reports/model/UnsavedPrompt.h"
 
 namespace mnm::app {
 
@@ -22,10 +23,8 @@ PromptTexts PromptTextsFor(Leaving leaving);
 // shown" (Save and Verify must work over a visible editor).
 bool PrepareUnsavedPrompt(ConfigState& state);
 
-enum class PromptAnswer { kYes, kNo, kCancel };
-
-// Whether the command goes on. Yes has run Save As first; its result is
+// Whether the command goes on. Save has run Save As first; its result is
 // `saveAsResult` (0 saved, negative failed or cancelled).
-bool PromptGoesOn(PromptAnswer answer, int saveAsResult);
+bool PromptGoesOn(reports::UnsavedAnswer answer, int saveAsResult);
 
 } // namespace mnm::app

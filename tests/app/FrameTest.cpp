@@ -268,8 +268,7 @@ private slots:
         WriteSetting(kSettingPort, node.DevicePath());
         auto frame = Frame();
         // Connected, and the node's hardware read that a connection starts is over.
-        constexpr int kConnectedFrame = 16;
-        QVERIFY(QTest::qWaitFor([&] { return frame->Indicator()->Frame() == kConnectedFrame && WorkerIsBusy() == 0; },
+        QVERIFY(QTest::qWaitFor([&] { return frame->Indicator()->Frame() == kFrameConnected && WorkerIsBusy() == 0; },
                                 kPatienceMs));
 
         int ticks = 0; // the interface thread keeps running while the worker talks

@@ -49,9 +49,9 @@ TEST(UnsavedPrompt, AskedOverModifiedAndYesGoesOnOnlyAfterASave)
     EXPECT_TRUE(PrepareUnsavedPrompt(behindTool));
     EXPECT_EQ(kEditorShown, behindTool.openState) << "Save and Verify must work over the shown editor";
 
-    EXPECT_TRUE(PromptGoesOn(PromptAnswer::kYes, 0));
-    EXPECT_FALSE(PromptGoesOn(PromptAnswer::kYes, -2)) << "Save As cancelled";
-    EXPECT_FALSE(PromptGoesOn(PromptAnswer::kYes, -2102));
-    EXPECT_TRUE(PromptGoesOn(PromptAnswer::kNo, -2));
-    EXPECT_FALSE(PromptGoesOn(PromptAnswer::kCancel, 0));
+    EXPECT_TRUE(PromptGoesOn(mnm::reports::UnsavedAnswer::Save, 0));
+    EXPECT_FALSE(PromptGoesOn(mnm::reports::UnsavedAnswer::Save, -2)) << "Save As cancelled";
+    EXPECT_FALSE(PromptGoesOn(mnm::reports::UnsavedAnswer::Save, -2102));
+    EXPECT_TRUE(PromptGoesOn(mnm::reports::UnsavedAnswer::Discard, -2));
+    EXPECT_FALSE(PromptGoesOn(mnm::reports::UnsavedAnswer::Cancel, 0));
 }
