@@ -11,9 +11,9 @@ namespace mnm::app {
 // device is refused without blocking), or the reader's code.
 int ReadConfiguration(const QString& path, NodeConf& conf);
 
-// Writes through a temporary file beside the target that replaces it only
-// when every byte is written: 0, or -2102 with the old file untouched (full
-// disk, read-only folder, a directory or device in the way).
+// Writes with the program's whole-file writer (as mnm does): 0, or -2102
+// with the old file untouched and nothing left behind (full disk, read-only
+// folder, a directory or device in the way).
 int WriteConfiguration(const NodeConf& conf, const QString& path);
 
 } // namespace mnm::app

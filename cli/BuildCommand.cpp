@@ -2,7 +2,7 @@
 
 #include "cli/InputFiles.h"
 #include "cli/RecordJson.h"
-#include "cli/WholeFile.h"
+#include "nodeconf/WholeFile.h"
 #include "editor/model/Transfer.h"
 
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "cli/NodeSession.h"
-#include "cli/WholeFile.h"
+#include "nodeconf/WholeFile.h"
 #include "editor/model/Transfer.h"
 #include "worker/Worker.h"
 #include "nodeconf/ErrorCatalogue.h"

@@ -7,7 +7,7 @@
 #include "nodeconf/NodeConf.h"
 #include "nodeconf/RegularFile.h"
 
-namespace mnm::cli {
+namespace mnm {
 
 // Whether `path` can take a new file: its folder exists and may be written,
 // and what is at the path now, if anything, is a regular file. A command
@@ -18,4 +18,4 @@ FileStatus CheckOutputPath(const std::string& path);
 // existing file keeps its bytes; the status says why, for "PATH: reason".
 FileStatus SaveWhole(const NodeConf& conf, const std::string& path);
 
-} // namespace mnm::cli
+} // namespace mnm

@@ -1,4 +1,4 @@
-#include "cli/WholeFile.h"
+#include "nodeconf/WholeFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,7 +10,7 @@
 
 #include "nodeconf/ConfigFile.h"
 
-namespace mnm::cli {
+namespace mnm {
 
 namespace {
 
@@ -79,4 +79,4 @@ FileStatus SaveWhole(const NodeConf& conf, const std::string& path)
     return {};
 }
 
-} // namespace mnm::cli
+} // namespace mnm
