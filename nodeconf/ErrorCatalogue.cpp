@@ -247,6 +247,11 @@ std::string MessageForCode(int code)
     return entry ? Fill(*entry, code) : UnknownError(code);
 }
 
+std::string MessageOf(const Report& report)
+{
+    return report.text ? *report.text : MessageForCode(report.code);
+}
+
 std::string AddConnectionMessage(int code)
 {
     const Entry* entry = Find(code, Book::AddConnection);

@@ -2,6 +2,7 @@
 // connections page's Connect button.
 #pragma once
 
+#include "nodeconf/Report.h"
 #include "nodeconf/ResultCodes.h"
 
 #include <string>
@@ -18,6 +19,10 @@ int ItemOfCode(int code);
 // The catalogue text; -1000 gives the composed-message buffer, anything not in
 // the catalogue "Unknown Error: <code>".
 std::string MessageForCode(int code);
+
+// The text to show for a report: its own text when it has one, otherwise its
+// code's catalogue text.
+std::string MessageOf(const Report& report);
 
 // The Connect button's catalogue (-2001..-2014); "Unknown Error: <code>"
 // otherwise.

@@ -13,7 +13,7 @@ inline constexpr int kTextReport = -1;
 
 struct Report {
     int code = 0;
-    std::optional<std::string> text;
+    std::optional<std::string> text = {}; // so that Report{code} is complete
 
     bool ok() const { return code == 0; }
 };

@@ -83,6 +83,10 @@ TEST(ErrorCatalogue, UnknownAndComposed)
 
     ComposeMessage("Error %d whilst loading .MNC file.", -6);
     EXPECT_EQ("Error -6 whilst loading .MNC file.", MessageForCode(kComposedMessage));
+
+    EXPECT_EQ("Error -6 whilst loading .MNC file.", MessageOf(Rejected("Error -6 whilst loading .MNC file.")));
+    EXPECT_EQ(MessageForCode(-2151), MessageOf(Report{-2151}));
+    EXPECT_EQ("own text", MessageOf(Report{-2151, "own text"})); // the text wins over the catalogue
 }
 
 TEST(ErrorCatalogue, AddConnectionBook)
