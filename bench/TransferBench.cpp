@@ -37,12 +37,11 @@ template <typename Transfer> bool Measure(const char* name, VirtualNode& node, T
 {
     const Counters before = Read(node);
     const auto start = std::chrono::steady_clock::now();
-    std::string message;
-    const int rc = transfer(message);
+    const Report report = transfer();
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const Counters after = Read(node);
-    if (rc != 0) {
-        std::fprintf(stderr, "%s failed (%d): %s\n", name, rc, message.c_str());
+    if (!report.ok()) {
+        std::fprintf(stderr, "%s failed (%d): %s\n", name, report.code, report.text.value_or("").c_str());
         return false;
     }
     const std::uint64_t toNode = after.bytesIn - before.bytesIn, fromNode = after.bytesOut - before.bytesOut;
@@ -87,8 +86,8 @@ int main()
     const SendOptions commit{true};
     std::printf("maximal configuration, 9600 baud, 11 bits per character\n");
     const bool ok =
-        Measure("send", node, [&](std::string& m) { return SendToNode(channel, record, commit, m, progress); }) &&
-        Measure("receive", node, [&](std::string& m) { return ReceiveFromNode(channel, record, m, progress); });
+        Measure("send", node, [&] { return SendToNode(channel, record, commit, progress); }) &&
+        Measure("receive", node, [&] { return ReceiveFromNode(channel, record, progress); });
     link.request_stop();
     return ok ? 0 : 1;
 }

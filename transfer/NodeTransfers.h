@@ -3,16 +3,17 @@
 // its progress word through `progress` and stops early when `stop` is
 // requested.
 //
-// On failure the result is negative and `message` always holds the text to
-// show: -1000 for a text composed with its details, otherwise a catalogue
-// code with its catalogue text. A stop gives -1000 and "Transfer cancelled";
-// the node's task scheduler is then restored if the transfer had raised it.
+// A failure always carries the text to show: a text composed with its
+// details (code kTextReport), or a catalogue code with its catalogue text.
+// A stop gives kTextReport and "Transfer cancelled"; the node's task
+// scheduler is then restored if the transfer had raised it. Success is an
+// empty report.
 #pragma once
 
 #include <stop_token>
-#include <string>
 
 #include "nodeconf/NodeConf.h"
+#include "nodeconf/Report.h"
 #include "protocol/NodeChannel.h"
 #include "transfer/ProgressWord.h"
 
@@ -22,9 +23,8 @@ struct SendOptions {
     bool commit; // commit to flash after writing ("CommitToFlashOnDownload")
 };
 
-int ReceiveFromNode(NodeChannel& channel, NodeConf& record, std::string& message, ProgressSink& progress,
-                    std::stop_token stop = {});
-int SendToNode(NodeChannel& channel, const NodeConf& record, SendOptions options, std::string& message,
-               ProgressSink& progress, std::stop_token stop = {});
+Report ReceiveFromNode(NodeChannel& channel, NodeConf& record, ProgressSink& progress, std::stop_token stop = {});
+Report SendToNode(NodeChannel& channel, const NodeConf& record, SendOptions options, ProgressSink& progress,
+                  std::stop_token stop = {});
 
 } // namespace mnm

@@ -24,32 +24,31 @@ constexpr int kDialupNumberReadLength = 64;
 
 class Receiver {
 public:
-    Receiver(NodeChannel& channel, NodeConf& r, std::string& message, TransferProgress& progress)
-        : channel_(channel), r_(r), message_(message), progress_(progress)
+    Receiver(NodeChannel& channel, NodeConf& r, TransferProgress& progress)
+        : channel_(channel), r_(r), progress_(progress)
     {
     }
-    int Run();
+    Report Run();
     // True from the request that raises the node's task scheduler until it
     // is restored.
     bool SchedulerRaised() const { return schedulerRaised_; }
 
 private:
-    int PlanTotal();
-    int NetworkParameters();
+    Report PlanTotal();
+    Report NetworkParameters();
     void LowPowerAndHighway();
-    int Connections();
-    int Routes(std::uint8_t table, RouteEntry* entries, std::int32_t& count, const char* failure);
-    int Dialup();
-    int DialupNumbers();
-    int Sms();
-    int SmsNumbers(int t);
-    int SmsConnections(int c);
+    Report Connections();
+    Report Routes(std::uint8_t table, RouteEntry* entries, std::int32_t& count, const char* failure);
+    Report Dialup();
+    Report DialupNumbers();
+    Report Sms();
+    Report SmsNumbers(int t);
+    Report SmsConnections(int c);
     void Step() { progress_.Items(kProgressReceiving, ++done_, total_); }
-    int Fail(const char* text) { return TransferFailure(message_, "%s", text); }
+    Report Fail(const char* text) { return TransferFailure("%s", text); }
 
     NodeChannel& channel_;
     NodeConf& r_;
-    std::string& message_;
     TransferProgress& progress_;
     char version_[kVersionTextLength + 1] = {};
     bool tableSizes_ = false;
@@ -58,7 +57,7 @@ private:
     int total_ = kFixedItems;
 };
 
-int Receiver::PlanTotal()
+Report Receiver::PlanTotal()
 {
     std::uint32_t primary = 0, secondary = 0, count = 0;
     if (!ReadRoutingTableSizes(channel_, primary, secondary))
@@ -76,10 +75,10 @@ int Receiver::PlanTotal()
     if (NodeQuerySmsTableSizes(channel_, sizes) != 0)
         return Fail("Unable to read the SMS Table sizes from the Connected Node");
     total_ += sizes.connections + sizes.numbers + sizes.messages;
-    return 0;
+    return {};
 }
 
-int Receiver::NetworkParameters()
+Report Receiver::NetworkParameters()
 {
     std::uint8_t name[kReplyBufferSize] = {};
     if (NodeQueryBytes(channel_, query::kNetworkName, 0, 0, 1, sizeof r_.networkName - 1, name) < 0)
@@ -117,7 +116,7 @@ int Receiver::NetworkParameters()
             return Fail("Unable to upload Network Flags, even though connected Node supports them");
         r_.networkFlags = u;
     }
-    return 0;
+    return {};
 }
 
 // Neither ever fails the reading: a node without them gets the values a
@@ -147,21 +146,21 @@ void Receiver::LowPowerAndHighway()
     }
 }
 
-int Receiver::Connections()
+Report Receiver::Connections()
 {
     int i = 0;
     for (; i < kMaxConnections; ++i) {
         const int rc = NodeQueryConnection(channel_, query::kConnection, static_cast<std::uint8_t>(i / 256),
                                            static_cast<std::uint8_t>(i % 256), r_.connections[i]);
         if (rc == 1) break;
-        if (rc != 0) return TransferFailure(message_, "Unable to upload Connection # %d", i + 1);
+        if (rc != 0) return TransferFailure("Unable to upload Connection # %d", i + 1);
         Step();
     }
     r_.connectionCount = i;
-    return 0;
+    return {};
 }
 
-int Receiver::Routes(std::uint8_t table, RouteEntry* entries, std::int32_t& count, const char* failure)
+Report Receiver::Routes(std::uint8_t table, RouteEntry* entries, std::int32_t& count, const char* failure)
 {
     int i = 0;
     for (; i < kMaxRoutes; ++i) {
@@ -169,18 +168,18 @@ int Receiver::Routes(std::uint8_t table, RouteEntry* entries, std::int32_t& coun
         // The index is one byte, so the 256th request carries 0.
         const int rc = NodeQueryOptionalU32(channel_, query::kRoute, table, static_cast<std::uint8_t>(i + 1), entry);
         if (rc == 1) break;
-        if (rc != 0) return TransferFailure(message_, failure, i + 1);
+        if (rc != 0) return TransferFailure(failure, i + 1);
         entries[i] = entry;
         Step();
     }
     count = i;
-    return 0;
+    return {};
 }
 
-int Receiver::Dialup()
+Report Receiver::Dialup()
 {
     DialupConnection entry{};
-    if (NodeQueryDialupConnection(channel_, query::kDialupConnection, 1, 0, entry) < 0) return 0; // no dialup
+    if (NodeQueryDialupConnection(channel_, query::kDialupConnection, 1, 0, entry) < 0) return {}; // no dialup
     std::uint8_t redial[kReplyBufferSize];
     if (NodeQuery(channel_, query::kRedialParameters, 0, 0, redial) != 20)
         return Fail("Unable to upload Dialup Connections' Redial parameters");
@@ -192,9 +191,9 @@ int Receiver::Dialup()
             r_.dialupConnectionCount = i - 1;
             break;
         }
-        if (rc < 0) return TransferFailure(message_, "Unable to upload Dialup Connection # %d", i);
+        if (rc < 0) return TransferFailure("Unable to upload Dialup Connection # %d", i);
         if (i > kMaxDialupConnections)
-            return TransferFailure(message_, "Uploaded a Dialup Connection # %d, but can only accommodate %d", i,
+            return TransferFailure("Uploaded a Dialup Connection # %d, but can only accommodate %d", i,
                                    kMaxDialupConnections);
         r_.dialupConnections[i - 1] = entry;
         Step();
@@ -202,7 +201,7 @@ int Receiver::Dialup()
     return DialupNumbers();
 }
 
-int Receiver::DialupNumbers()
+Report Receiver::DialupNumbers()
 {
     for (int i = 1;; ++i) {
         char text[kDialupNumberReadLength + 1];
@@ -210,47 +209,47 @@ int Receiver::DialupNumbers()
         const int length = NodeQueryCountedText(channel_, query::kDialupNumber, static_cast<std::uint8_t>(i), 0, text,
                                                 kDialupNumberReadLength, declared);
         if (length < 0)
-            return TransferFailure(message_, "Unable to upload Dialup Connection Telephone Number # %d", i);
+            return TransferFailure("Unable to upload Dialup Connection Telephone Number # %d", i);
         if (declared < 0) {
             r_.dialupNumberCount = i - 1;
-            return 0;
+            return {};
         }
         // The record has no room for more; nothing is stored beyond it.
         if (i > kDialupNumberSlots)
-            return TransferFailure(message_, "Dialup Connection Telephone Number #%d is beyond the maximum of %d", i,
+            return TransferFailure("Dialup Connection Telephone Number #%d is beyond the maximum of %d", i,
                                    kDialupNumberSlots);
         if (length != declared)
-            return TransferFailure(message_, "Dialup Connection Telephone Number #%d is wrong length (%d vs. %d)", i,
+            return TransferFailure("Dialup Connection Telephone Number #%d is wrong length (%d vs. %d)", i,
                                    declared, length);
         if (length > kDialupNumberLength)
-            return TransferFailure(message_, "Dialup Connection Telephone Number #%d is too long enough (%d vs %d)",
+            return TransferFailure("Dialup Connection Telephone Number #%d is too long enough (%d vs %d)",
                                    i, length, kDialupNumberLength);
         std::memcpy(r_.dialupNumbers[i - 1], text, static_cast<std::size_t>(length) + 1);
         Step();
     }
 }
 
-int Receiver::Sms()
+Report Receiver::Sms()
 {
     SmsTableSizes sizes{};
-    if (NodeQuerySmsTableSizes(channel_, sizes) != 0) return 0; // no SMS
+    if (NodeQuerySmsTableSizes(channel_, sizes) != 0) return {}; // no SMS
     const int c = sizes.connections, t = sizes.numbers, m = sizes.messages;
     if (m > kSmsMessageSlots)
-        return TransferFailure(message_, "There are %d SMS Messages,\nbut the maximum is %d.", m, kSmsMessageSlots);
+        return TransferFailure("There are %d SMS Messages,\nbut the maximum is %d.", m, kSmsMessageSlots);
     r_.smsMessageCount = m;
     for (int k = 1; k <= m; ++k) {
         if (!ReadSmsMessage(channel_, k, r_.smsMessages[k - 1], kSmsMessageLength))
-            return TransferFailure(message_, "Unable to read SMS Message %d", k);
+            return TransferFailure("Unable to read SMS Message %d", k);
         Step();
     }
-    if (const int rc = SmsNumbers(t)) return rc;
+    if (Report r = SmsNumbers(t); !r.ok()) return r;
     return SmsConnections(c);
 }
 
-int Receiver::SmsNumbers(int t)
+Report Receiver::SmsNumbers(int t)
 {
     if (t > kSmsNumberSlots)
-        return TransferFailure(message_, "There are %d SMS Telephone Numbers,\nbut the maximum is %d.", t,
+        return TransferFailure("There are %d SMS Telephone Numbers,\nbut the maximum is %d.", t,
                                kSmsNumberSlots);
     r_.smsNumberCount = t;
     for (int k = 1; k <= t; ++k) {
@@ -258,11 +257,11 @@ int Receiver::SmsNumbers(int t)
         const int length = NodeQueryCountedText(channel_, query::kSmsNumber, static_cast<std::uint8_t>(k / 256),
                                                 static_cast<std::uint8_t>(k % 256), r_.smsNumbers[k - 1],
                                                 kSmsNumberLength, declared);
-        if (length < 0) return TransferFailure(message_, "Unable to get SMS Telephone Number # %d (of %d)", k, t);
+        if (length < 0) return TransferFailure("Unable to get SMS Telephone Number # %d (of %d)", k, t);
         if (declared < 0)
-            return TransferFailure(message_, "SMS Telephone Number # %d is beyond end of list (of %d)!", k, t);
+            return TransferFailure("SMS Telephone Number # %d is beyond end of list (of %d)!", k, t);
         if (length != declared)
-            return TransferFailure(message_, "SMS Telephone Number # %d got truncated from %d to %d", k, declared,
+            return TransferFailure("SMS Telephone Number # %d got truncated from %d to %d", k, declared,
                                    length);
         Step();
     }
@@ -270,33 +269,32 @@ int Receiver::SmsNumbers(int t)
     int declared = 0;
     if (NodeQueryCountedText(channel_, query::kSmsNumber, 0, static_cast<std::uint8_t>(t + 1), probe, 1, declared) != 0 ||
         declared >= 0)
-        return TransferFailure(message_, "Unable to confirm end of list of (%d) SMS Telephone Numbers", t);
-    return 0;
+        return TransferFailure("Unable to confirm end of list of (%d) SMS Telephone Numbers", t);
+    return {};
 }
 
-int Receiver::SmsConnections(int c)
+Report Receiver::SmsConnections(int c)
 {
     r_.smsConnectionCount = c;
     if (c > kMaxSmsConnections)
-        return TransferFailure(message_, "There are %d SMS Connections, but the maximum is %d.", c,
+        return TransferFailure("There are %d SMS Connections, but the maximum is %d.", c,
                                kMaxSmsConnections);
     for (int k = 1; k <= c; ++k) {
         if (NodeQuerySmsConnection(channel_, query::kSmsConnection, static_cast<std::uint8_t>(k / 256),
                                    static_cast<std::uint8_t>(k % 256), r_.smsConnections[k - 1]) != 1)
-            return TransferFailure(message_, "Unable to upload SMS Connection # %d", k);
+            return TransferFailure("Unable to upload SMS Connection # %d", k);
         Step();
     }
     SmsConnection after{};
     const int end = c + 1;
     if (NodeQuerySmsConnection(channel_, query::kSmsConnection, static_cast<std::uint8_t>(end / 256),
                                static_cast<std::uint8_t>(end % 256), after) != 0)
-        return TransferFailure(message_, "Unable to confirm end of list of (%d) SMS Connections", c);
-    return 0;
+        return TransferFailure("Unable to confirm end of list of (%d) SMS Connections", c);
+    return {};
 }
 
-int Receiver::Run()
+Report Receiver::Run()
 {
-    message_.clear();
     if (!ReadNodeVersion(channel_, version_)) return Fail("Unable to read Connected Node's Version Number");
     tableSizes_ = CompareVersions(version_, kVersionTableSizes) >= 0;
     const bool scheduler = CompareVersions(version_, kVersionTaskScheduler) >= 0;
@@ -307,41 +305,41 @@ int Receiver::Run()
             return Fail("Unable to set Node's Task Scheduler to favor MHP Communications");
     }
     if (tableSizes_)
-        if (const int rc = PlanTotal()) return rc;
+        if (Report r = PlanTotal(); !r.ok()) return r;
 
-    message_.clear();
     std::memset(&r_, 0, sizeof r_);
     progress_.Items(kProgressReceiving, done_, total_);
-    if (const int rc = NetworkParameters()) return rc;
+    if (Report r = NetworkParameters(); !r.ok()) return r;
     LowPowerAndHighway();
-    if (const int rc = Connections()) return rc;
-    if (const int rc = Routes(0, r_.primaryRoutes, r_.primaryRouteCount,
-                              "Unable to upload entry # %d from Primary Routing Table"))
-        return rc;
-    if (const int rc = Routes(1, r_.secondaryRoutes, r_.secondaryRouteCount,
-                              "Unable to upload entry # %d from Secondary Routing Table"))
-        return rc;
-    if (const int rc = Dialup()) return rc;
-    if (const int rc = Sms()) return rc;
+    if (Report r = Connections(); !r.ok()) return r;
+    if (Report r = Routes(0, r_.primaryRoutes, r_.primaryRouteCount,
+                          "Unable to upload entry # %d from Primary Routing Table");
+        !r.ok())
+        return r;
+    if (Report r = Routes(1, r_.secondaryRoutes, r_.secondaryRouteCount,
+                          "Unable to upload entry # %d from Secondary Routing Table");
+        !r.ok())
+        return r;
+    if (Report r = Dialup(); !r.ok()) return r;
+    if (Report r = Sms(); !r.ok()) return r;
 
     if (scheduler) {
         progress_.Set(kProgressScheduler, 0);
         if (!RestoreTaskScheduler(channel_)) return Fail("Unable to restore priorities of Node's Task Scheduler");
         schedulerRaised_ = false;
     }
-    return 0;
+    return {};
 }
 
 } // namespace
 
-int ReceiveFromNode(NodeChannel& channel, NodeConf& record, std::string& message, ProgressSink& progress,
-                    std::stop_token stop)
+Report ReceiveFromNode(NodeChannel& channel, NodeConf& record, ProgressSink& progress, std::stop_token stop)
 {
     StopScope scope(channel, std::move(stop));
     TransferProgress sink(progress);
-    Receiver receiver(channel, record, message, sink);
-    const int rc = receiver.Run();
-    return EndTransfer(channel, rc, receiver.SchedulerRaised(), kUploadFailed, message, sink);
+    Receiver receiver(channel, record, sink);
+    Report result = receiver.Run();
+    return EndTransfer(channel, std::move(result), receiver.SchedulerRaised(), kUploadFailed, sink);
 }
 
 } // namespace mnm

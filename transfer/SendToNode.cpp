@@ -58,36 +58,35 @@ constexpr HighwayBytes kNoHighwayValues[] = {
 
 class Sender {
 public:
-    Sender(NodeChannel& channel, NodeConf& r, SendOptions options, std::string& message, TransferProgress& progress)
-        : channel_(channel), r_(r), options_(options), message_(message), progress_(progress)
+    Sender(NodeChannel& channel, NodeConf& r, SendOptions options, TransferProgress& progress)
+        : channel_(channel), r_(r), options_(options), progress_(progress)
     {
     }
-    int Run();
+    Report Run();
     // True from the request that raises the node's task scheduler until it
     // is restored.
     bool SchedulerRaised() const { return schedulerRaised_; }
 
 private:
-    int Checks();
-    int EmptyValues();
-    int NetworkFlags();
-    int SmsCapacities();
-    int NetworkParameters();
-    int Highway();
-    int LowPower();
-    int Dialup();
-    int Sms();
-    int Connections();
-    int Routes();
-    int Commit();
-    int RestoreScheduler();
+    Report Checks();
+    Report EmptyValues();
+    Report NetworkFlags();
+    Report SmsCapacities();
+    Report NetworkParameters();
+    Report Highway();
+    Report LowPower();
+    Report Dialup();
+    Report Sms();
+    Report Connections();
+    Report Routes();
+    Report Commit();
+    Report RestoreScheduler();
     void Step() { progress_.Items(kProgressSending, ++done_, total_); }
-    int Fail(const char* text) { return TransferFailure(message_, "%s", text); }
+    Report Fail(const char* text) { return TransferFailure("%s", text); }
 
     NodeChannel& channel_;
     NodeConf& r_;
     SendOptions options_;
-    std::string& message_;
     TransferProgress& progress_;
     char version_[kSendVersionLength + 1] = {};
     bool schedulerRaised_ = false;
@@ -102,7 +101,7 @@ private:
     int total_ = 0;
 };
 
-int Sender::EmptyValues()
+Report Sender::EmptyValues()
 {
     struct Item {
         std::int32_t NodeConf::*field;
@@ -124,38 +123,38 @@ int Sender::EmptyValues()
         ++count;
     }
     if (count == 1)
-        return TransferFailure(message_, "The connected Node does not accept an empty value for the %s field.",
+        return TransferFailure("The connected Node does not accept an empty value for the %s field.",
                                list.c_str());
     if (count > 1)
-        return TransferFailure(message_,
-                               "These items are empty:\n%s,\nbut the connected Node does not accept empty values for them",
-                               list.c_str());
-    return 0;
+        return TransferFailure(
+            "These items are empty:\n%s,\nbut the connected Node does not accept empty values for them",
+            list.c_str());
+    return {};
 }
 
-int Sender::NetworkFlags()
+Report Sender::NetworkFlags()
 {
     if (tableSizes_)
-        return WriteNetworkFlags(channel_, r_.networkFlags) ? 0 : Fail("Unable to download Network Flags");
-    if (r_.networkFlags == 0) return 0;
-    return TransferFailure(message_, "The connected Node does not allow the usage of Network Flags%s",
+        return WriteNetworkFlags(channel_, r_.networkFlags) ? Report{} : Fail("Unable to download Network Flags");
+    if (r_.networkFlags == 0) return {};
+    return TransferFailure("The connected Node does not allow the usage of Network Flags%s",
                            (r_.networkFlags & kFlagNoRadio) ? ",\n specifically the non-fitting of a UHF Radio Module" : "");
 }
 
-int Sender::SmsCapacities()
+Report Sender::SmsCapacities()
 {
     SmsTableSizes v{};
     smsSupported_ = NodeQuerySmsTableSizes(channel_, v) == 0;
     const int s = r_.smsConnectionCount + r_.smsNumberCount + r_.smsMessageCount;
-    if (s <= 0) return 0;
+    if (s <= 0) return {};
     const bool tooMany = smsSupported_ && (r_.smsConnectionCount > v.maxConnections ||
                                            r_.smsMessageCount > v.maxMessages || r_.smsNumberCount > v.maxNumbers);
     if (smsSupported_ && !tooMany) {
         if (r_.smsMessageBytes > v.maxTextBytes)
-            return TransferFailure(message_,
-                                   "The Message text takes up %d bytes, but\n the connected Node can only accommodate %d bytes",
-                                   r_.smsMessageBytes, v.maxTextBytes);
-        return 0;
+            return TransferFailure(
+                "The Message text takes up %d bytes, but\n the connected Node can only accommodate %d bytes",
+                r_.smsMessageBytes, v.maxTextBytes);
+        return {};
     }
     std::string text = s == 1 ? "This SMS parameter has been defined:\n\n" : "These SMS parameters have been defined:\n\n";
     const std::pair<int, const char*> lines[] = {
@@ -170,15 +169,15 @@ int Sender::SmsCapacities()
         text += line;
     }
     text.replace(text.size() - 2, 2, ".\n\n");
-    if (!smsSupported_) return TransferFailure(message_, "%sHowever, the connected Node does not support SMS's.\n", text.c_str());
-    return TransferFailure(message_,
-                           "%sHowever, the connected Node only supports these maxima:\n %d SMS Connections, %d Messages, "
-                           "%d Characters per Message, %d Telephone Numbers, %d Total Text",
-                           text.c_str(), v.maxConnections, v.maxMessages, v.maxMessageLength, v.maxNumbers,
-                           v.maxTextBytes);
+    if (!smsSupported_) return TransferFailure("%sHowever, the connected Node does not support SMS's.\n", text.c_str());
+    return TransferFailure(
+        "%sHowever, the connected Node only supports these maxima:\n %d SMS Connections, %d Messages, "
+        "%d Characters per Message, %d Telephone Numbers, %d Total Text",
+        text.c_str(), v.maxConnections, v.maxMessages, v.maxMessageLength, v.maxNumbers,
+        v.maxTextBytes);
 }
 
-int Sender::Checks()
+Report Sender::Checks()
 {
     progress_.Items(kProgressSending, 0, total_);
     std::uint8_t reply[kReplyBufferSize];
@@ -189,49 +188,48 @@ int Sender::Checks()
     absentValues_ = CompareVersions(version_, kVersionAbsentValues) >= 0;
     tableSizes_ = CompareVersions(version_, kVersionTableSizes) >= 0;
     if (!absentValues_)
-        if (const int rc = EmptyValues()) return rc;
+        if (Report r = EmptyValues(); !r.ok()) return r;
     if (scheduler_) {
         progress_.Set(kProgressScheduler, 1);
         schedulerRaised_ = true;
         if (NodeCommandU8(channel_, command::kTaskScheduler, 1) < 0)
             return Fail("Unable to set Node's Task Scheduler to favor MHP Communications");
     }
-    if (const int rc = NetworkFlags()) return rc;
-    message_.clear();
-    if (const int rc = SmsCapacities()) return rc;
+    if (Report r = NetworkFlags(); !r.ok()) return r;
+    if (Report r = SmsCapacities(); !r.ok()) return r;
     std::uint32_t highest = 0;
-    if (const int rc = NodeQueryU8(channel_, query::kHighestChannel, 0, 0, highest)) return rc;
+    if (const int rc = NodeQueryU8(channel_, query::kHighestChannel, 0, 0, highest)) return {rc};
     if (!IsAbsent(r_.radioChannel) && static_cast<std::uint32_t>(r_.radioChannel) > highest)
-        return kChannelNotSupported;
-    return 0;
+        return {kChannelNotSupported};
+    return {};
 }
 
-int Sender::NetworkParameters()
+Report Sender::NetworkParameters()
 {
-    if (const int rc = NodeCommandU16(channel_, command::kRadioChannel, r_.radioChannel & 0xFFFF); rc < 0) return rc;
+    if (const int rc = NodeCommandU16(channel_, command::kRadioChannel, r_.radioChannel & 0xFFFF); rc < 0) return {rc};
     std::uint32_t probe = 0;
     highwaySupported_ = NodeQueryU32Retry(channel_, query::kHighway, 0, 0, kProbeAttempts, probe);
     r_.networkName[sizeof r_.networkName - 1] = '\0';
-    if (const int rc = NodeCommandText(channel_, command::kNetworkName, r_.networkName); rc < 0) return rc;
-    if (const int rc = NodeCommandU16(channel_, command::kNodeNumber, r_.nodeNumber); rc < 0) return rc;
-    if (const int rc = NodeCommandU16(channel_, command::kTransmitPower, r_.transmitPower & 0xFFFF); rc < 0) return rc;
+    if (const int rc = NodeCommandText(channel_, command::kNetworkName, r_.networkName); rc < 0) return {rc};
+    if (const int rc = NodeCommandU16(channel_, command::kNodeNumber, r_.nodeNumber); rc < 0) return {rc};
+    if (const int rc = NodeCommandU16(channel_, command::kTransmitPower, r_.transmitPower & 0xFFFF); rc < 0) return {rc};
     const int retries = NodeCommandU32(channel_, command::kMaxRetries, static_cast<std::uint32_t>(r_.maxRetries));
-    if (retries < 0) return retries;
-    if (retries > kStatusAccepted) return kDownloadFailed;
+    if (retries < 0) return {retries};
+    if (retries > kStatusAccepted) return {kDownloadFailed};
     if (const int rc = NodeCommandU32(channel_, command::kTransmitInterval, static_cast<std::uint32_t>(r_.transmitInterval)); rc < 0)
-        return rc;
-    if (const int rc = NodeCommandU32(channel_, command::kAlarmDelay, static_cast<std::uint32_t>(r_.alarmDelay)); rc < 0) return rc;
-    return 0;
+        return {rc};
+    if (const int rc = NodeCommandU32(channel_, command::kAlarmDelay, static_cast<std::uint32_t>(r_.alarmDelay)); rc < 0) return {rc};
+    return {};
 }
 
-int Sender::Highway()
+Report Sender::Highway()
 {
     if (!highwaySupported_) {
         for (const HighwayBytes& h : kNoHighwayValues)
             if (r_.highwayEncoding == h.encoding && r_.highwayCharSize == h.charSize &&
                 r_.highwayParity == h.parity && r_.highwayCheckParity == h.checkParity)
-                return 0;
-        return kHighwayNotSupported;
+                return {};
+        return {kHighwayNotSupported};
     }
     const std::uint8_t bytes[4] = {
         static_cast<std::uint8_t>((r_.networkFlags & kFlagNoModem) ? r_.highwayEncoding : 'C'),
@@ -239,30 +237,30 @@ int Sender::Highway()
     for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
         if (NodeCommand(channel_, command::kHighway, bytes, sizeof bytes) == kStatusAccepted) {
             highwayState_ = kHighwayDirect;
-            return 0;
+            return {};
         }
     }
     highwayState_ = kHighwayThroughFlash;
     for (int attempt = 0; attempt < kWriteAttempts; ++attempt)
-        if (NodeFlashCommand(channel_, command::kHighwayToFlash, bytes, sizeof bytes) == kFlashWritten) return 0;
-    return kHighwayNotSupported;
+        if (NodeFlashCommand(channel_, command::kHighwayToFlash, bytes, sizeof bytes) == kFlashWritten) return {};
+    return {kHighwayNotSupported};
 }
 
-int Sender::LowPower()
+Report Sender::LowPower()
 {
     for (int attempt = 0; attempt < kWriteAttempts && !lowPowerWritten_; ++attempt)
         lowPowerWritten_ =
             NodeCommandU32(channel_, command::kLowPowerReceiver, static_cast<std::uint32_t>(r_.lowPowerReceiver)) >= 0 &&
             NodeCommandU32(channel_, command::kPreTransmitOnTime, static_cast<std::uint32_t>(r_.preTransmitOnTime)) >= 0;
     if (!lowPowerWritten_ && (!IsAbsent(r_.lowPowerReceiver) || !IsAbsent(r_.preTransmitOnTime)))
-        return kLowPowerNotSupported;
-    return 0;
+        return {kLowPowerNotSupported};
+    return {};
 }
 
 // A text of a table, cut to the table's width.
 std::string Cut(const char* text, int width) { return std::string(text, strnlen(text, static_cast<std::size_t>(width))); }
 
-int Sender::Dialup()
+Report Sender::Dialup()
 {
     std::uint8_t redial[20];
     PutU32(redial, static_cast<std::uint32_t>(r_.redialAttempts));
@@ -274,28 +272,28 @@ int Sender::Dialup()
         return Fail("Unable to Initialise Dialup Connection Table on Target Node");
     for (int i = 1; i <= r_.dialupConnectionCount; ++i) {
         if (i > kMaxDialupConnections)
-            return TransferFailure(message_,
-                                   "(Internal Error)\nThere are %d Dialup Connections to download, but there should only be a maximum of %d.",
-                                   i, kMaxDialupConnections);
+            return TransferFailure(
+                "(Internal Error)\nThere are %d Dialup Connections to download, but there should only be a maximum of %d.",
+                i, kMaxDialupConnections);
         Step();
         if (!WriteDialupConnection(channel_, i, r_.dialupConnections[i - 1]))
-            return TransferFailure(message_, "Unable to download Dialup Connection #%d (of %d)", i,
+            return TransferFailure("Unable to download Dialup Connection #%d (of %d)", i,
                                    r_.dialupConnectionCount);
     }
     for (int i = 1; i <= r_.dialupNumberCount && i <= kDialupNumberSlots; ++i) {
         Step();
         const std::string number = Cut(r_.dialupNumbers[i - 1], kDialupNumberLength);
         if (NodeCommandIndexedTextRetry(channel_, command::kDialupNumber, i, number.c_str(), kTableAttempts) != kStatusAccepted)
-            return TransferFailure(message_, "Unable to download Dialup Connection Telephone Number # %d (of %d)", i,
+            return TransferFailure("Unable to download Dialup Connection Telephone Number # %d (of %d)", i,
                                    r_.dialupNumberCount);
     }
-    return 0;
+    return {};
 }
 
-int Sender::Sms()
+Report Sender::Sms()
 {
-    if (!smsSupported_) return 0;
-    if (!WriteSmsConnection(channel_, -1, SmsConnection{})) return kSmsConnectionsDownloadFailed;
+    if (!smsSupported_) return {};
+    if (!WriteSmsConnection(channel_, -1, SmsConnection{})) return {kSmsConnectionsDownloadFailed};
     for (int m = 1; m <= r_.smsMessageCount && m <= kSmsMessageSlots; ++m) {
         Step();
         const std::string text = Cut(r_.smsMessages[m - 1], kSmsMessageLength);
@@ -304,26 +302,26 @@ int Sender::Sms()
             const std::string segment = text.substr(std::min(text.size(), j * kSmsSegmentLength), kSmsSegmentLength);
             if (NodeCommandIndexedTextRetry(channel_, command::kSmsMessageSegment, static_cast<int>(j * 256 + m),
                                             segment.c_str(), kTableAttempts) != kStatusAccepted)
-                return kSmsMessagesDownloadFailed;
+                return {kSmsMessagesDownloadFailed};
         }
     }
     for (int k = 1; k <= r_.smsNumberCount && k <= kSmsNumberSlots; ++k) {
         Step();
         const std::string number = Cut(r_.smsNumbers[k - 1], kSmsNumberLength);
         if (NodeCommandIndexedTextRetry(channel_, command::kSmsNumber, k, number.c_str(), kTableAttempts) != kStatusAccepted)
-            return TransferFailure(message_, "Unable to download SMS Telephone Number # %d", k);
+            return TransferFailure("Unable to download SMS Telephone Number # %d", k);
     }
     for (int k = 1; k <= r_.smsConnectionCount && k <= kMaxSmsConnections; ++k) {
         Step();
         if (!WriteSmsConnection(channel_, k, r_.smsConnections[k - 1]))
-            return TransferFailure(message_, "Unable to download SMS # %d", k);
+            return TransferFailure("Unable to download SMS # %d", k);
     }
-    return 0;
+    return {};
 }
 
 // Sorted by destination node, table order within a node. Node 0 (this node)
 // comes first: it is what every output without a node number addresses.
-int Sender::Connections()
+Report Sender::Connections()
 {
     if (!WriteConnection(channel_, -1, Connection{})) return Fail("Unable to download Connection Table");
     const int count = std::min(r_.connectionCount, kMaxConnections);
@@ -333,38 +331,38 @@ int Sender::Connections()
             if (r_.connections[i].destNode != node) continue;
             Step();
             if (!WriteConnection(channel_, sent, r_.connections[i]))
-                return TransferFailure(message_, "Unable to download Connection #%d (of %d)", sent,
+                return TransferFailure("Unable to download Connection #%d (of %d)", sent,
                                        r_.connectionCount);
             ++sent;
         }
     }
     if (sent != r_.connectionCount) return Fail("(Internal Error)\nUnable to sort Connections");
-    return 0;
+    return {};
 }
 
-int Sender::Routes()
+Report Sender::Routes()
 {
-    if (NodeCommand(channel_, command::kRoute, nullptr, 0) < 0) return kErrClearRoutes;
+    if (NodeCommand(channel_, command::kRoute, nullptr, 0) < 0) return {kErrClearRoutes};
     for (int i = 0; i < r_.primaryRouteCount && i < kMaxRoutes; ++i) {
         Step();
-        if (NodeCommandIndexedU32(channel_, command::kRoute, i + 1, r_.primaryRoutes[i]) < 0) return kErrPrimaryRoute;
+        if (NodeCommandIndexedU32(channel_, command::kRoute, i + 1, r_.primaryRoutes[i]) < 0) return {kErrPrimaryRoute};
     }
     for (int i = 0; i < r_.secondaryRouteCount && i < kMaxRoutes; ++i) {
         Step();
         if (NodeCommandIndexedU32(channel_, command::kRoute, i + kSecondaryRouteBase + 1, r_.secondaryRoutes[i]) < 0)
-            return kErrSecondaryRoute;
+            return {kErrSecondaryRoute};
     }
-    return 0;
+    return {};
 }
 
-int Sender::Commit()
+Report Sender::Commit()
 {
     if (tableSizes_) {
         bool wiped = false;
         for (int attempt = 0; attempt < kWriteAttempts && !wiped; ++attempt) {
             progress_.Set(kProgressWiping, 0);
             wiped = NodeFlashCommand(channel_, command::kWipeFlash, nullptr, 0) == kFlashWritten;
-            if (!wiped && !channel_.Pause(kWipePause)) return kTransportCancelled;
+            if (!wiped && !channel_.Pause(kWipePause)) return {kTransportCancelled};
         }
         if (!wiped) return Fail("Unable to wipe the Flash before committing\nnewly-downloaded parameters to it.");
     }
@@ -395,47 +393,46 @@ int Sender::Commit()
         ++committed;
         progress_.Set(kProgressCommitting, static_cast<std::uint32_t>(committed << 8 | planned));
     }
-    return 0;
+    return {};
 }
 
-int Sender::RestoreScheduler()
+Report Sender::RestoreScheduler()
 {
     progress_.Set(kProgressScheduler, 0);
     if (RestoreTaskScheduler(channel_)) {
         schedulerRaised_ = false;
-        return 0;
+        return {};
     }
     return Fail("Reset the Node by removing the power for a minimum of 2 seconds.");
 }
 
-int Sender::Run()
+Report Sender::Run()
 {
     total_ = r_.connectionCount + r_.primaryRouteCount + r_.secondaryRouteCount + r_.smsConnectionCount +
              r_.smsNumberCount + r_.smsMessageCount + r_.dialupNumberCount + r_.dialupConnectionCount;
-    int (Sender::*const phases[])() = {&Sender::Checks, &Sender::NetworkParameters, &Sender::Highway,
-                                       &Sender::LowPower, &Sender::Dialup,          &Sender::Sms,
-                                       &Sender::Connections, &Sender::Routes};
+    Report (Sender::*const phases[])() = {&Sender::Checks, &Sender::NetworkParameters, &Sender::Highway,
+                                          &Sender::LowPower, &Sender::Dialup,          &Sender::Sms,
+                                          &Sender::Connections, &Sender::Routes};
     for (auto phase : phases)
-        if (const int rc = (this->*phase)()) return rc;
+        if (Report r = (this->*phase)(); !r.ok()) return r;
     if (options_.commit)
-        if (const int rc = Commit()) return rc;
+        if (Report r = Commit(); !r.ok()) return r;
     if (scheduler_)
-        if (const int rc = RestoreScheduler()) return rc;
-    return 0;
+        if (Report r = RestoreScheduler(); !r.ok()) return r;
+    return {};
 }
 
 } // namespace
 
-int SendToNode(NodeChannel& channel, const NodeConf& record, SendOptions options, std::string& message,
-               ProgressSink& progress, std::stop_token stop)
+Report SendToNode(NodeChannel& channel, const NodeConf& record, SendOptions options, ProgressSink& progress,
+                  std::stop_token stop)
 {
     StopScope scope(channel, std::move(stop));
     TransferProgress sink(progress);
     NodeConf sent = record;
-    Sender sender(channel, sent, options, message, sink);
-    message.clear();
-    const int rc = sender.Run();
-    return EndTransfer(channel, rc, sender.SchedulerRaised(), kDownloadFailed, message, sink);
+    Sender sender(channel, sent, options, sink);
+    Report result = sender.Run();
+    return EndTransfer(channel, std::move(result), sender.SchedulerRaised(), kDownloadFailed, sink);
 }
 
 } // namespace mnm

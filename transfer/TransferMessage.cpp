@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "nodeconf/ErrorCatalogue.h"
-#include "nodeconf/MessageBuffer.h"
 #include "protocol/NodeChannel.h"
 #include "protocol/TransportResult.h"
 #include "transfer/NodeTransferWrappers.h"
@@ -12,40 +11,38 @@
 
 namespace mnm {
 
-int TransferFailure(std::string& message, const char* format, ...)
+Report TransferFailure(const char* format, ...)
 {
     char text[kTransferMessageLength + 1];
     va_list args;
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    message = text;
-    return kComposedMessage;
+    return Rejected(text);
 }
 
-int FinishTransfer(int result, bool stopped, int lineFailure, std::string& message)
+Report FinishTransfer(Report result, bool stopped, int lineFailure)
 {
-    if (result >= 0) return result;
-    if (stopped) return TransferFailure(message, "%s", kTransferCancelledText);
-    if (result == kComposedMessage) return result;
+    if (result.code >= 0) return {};
+    if (stopped) return TransferFailure("%s", kTransferCancelledText);
+    if (result.text) return result;
     // A failure of the line is shown as the transfer's failure rather than
     // as "Unknown Error" with a number that means nothing to anyone.
-    if (IsTransportResult(result)) result = lineFailure;
-    message = MessageForCode(result);
-    return result;
+    const int code = IsTransportResult(result.code) ? lineFailure : result.code;
+    return {code, MessageForCode(code)};
 }
 
-int EndTransfer(NodeChannel& channel, int result, bool schedulerRaised, int lineFailure, std::string& message,
-                TransferProgress& progress)
+Report EndTransfer(NodeChannel& channel, Report result, bool schedulerRaised, int lineFailure,
+                   TransferProgress& progress)
 {
-    const bool stopped = result < 0 && channel.Stopped();
+    const bool stopped = result.code < 0 && channel.Stopped();
     if (stopped && schedulerRaised) {
         progress.Set(kProgressScheduler, 0);
         RestoreTaskSchedulerAfterStop(channel);
     }
-    result = FinishTransfer(result, stopped, lineFailure, message);
+    Report finished = FinishTransfer(std::move(result), stopped, lineFailure);
     progress.Set(kProgressIdle);
-    return result;
+    return finished;
 }
 
 } // namespace mnm

@@ -1,7 +1,7 @@
 // The failure text of a transfer sequence.
 #pragma once
 
-#include <string>
+#include "nodeconf/Report.h"
 
 namespace mnm {
 
@@ -10,22 +10,22 @@ inline constexpr int kTransferMessageLength = 512;
 // What a transfer stopped on request reports.
 inline constexpr const char* kTransferCancelledText = "Transfer cancelled";
 
-// Writes the printf-style text into `message` (cut to kTransferMessageLength
-// characters) and returns -1000.
-int TransferFailure(std::string& message, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// A failure with the printf-style text (cut to kTransferMessageLength
+// characters) as its whole message.
+Report TransferFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Every failure leaves the transfer with its text in `message`: a failure of
-// the line (a transport result) becomes `lineFailure`, a stop requested
-// through the channel becomes "Transfer cancelled", and a catalogue code
-// brings its catalogue text. Returns the code to report.
-int FinishTransfer(int result, bool stopped, int lineFailure, std::string& message);
+// Every failure leaves the transfer with its text: a failure of the line (a
+// transport result) becomes `lineFailure`, a stop requested through the
+// channel becomes "Transfer cancelled", and a catalogue code brings its
+// catalogue text. Success is an empty report.
+Report FinishTransfer(Report result, bool stopped, int lineFailure);
 
 class NodeChannel;
 class TransferProgress;
 // How every transfer ends: after a stop, the node's task scheduler is put
 // back when the transfer had raised it; then the result and its text as
 // FinishTransfer gives them, and the progress word idle.
-int EndTransfer(NodeChannel& channel, int result, bool schedulerRaised, int lineFailure, std::string& message,
-                TransferProgress& progress);
+Report EndTransfer(NodeChannel& channel, Report result, bool schedulerRaised, int lineFailure,
+                   TransferProgress& progress);
 
 } // namespace mnm

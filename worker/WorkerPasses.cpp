@@ -105,7 +105,9 @@ void SendPass(WorkerShared& s, const std::stop_token& stop)
     std::string message;
     WorkerProgress progress(s);
     const int result = RunTransfer(s, stop, [&](std::stop_token transfer) {
-        return SendToNode(s.channel, record, options, message, progress, std::move(transfer));
+        const Report r = SendToNode(s.channel, record, options, progress, std::move(transfer));
+        message = r.text.value_or("");
+        return r.code;
     });
     int target;
     {
@@ -127,7 +129,9 @@ void ReceivePass(WorkerShared& s, const std::stop_token& stop)
     std::string message;
     WorkerProgress progress(s);
     const int result = RunTransfer(s, stop, [&](std::stop_token transfer) {
-        return ReceiveFromNode(s.channel, record, message, progress, std::move(transfer));
+        const Report r = ReceiveFromNode(s.channel, record, progress, std::move(transfer));
+        message = r.text.value_or("");
+        return r.code;
     });
     int target;
     {

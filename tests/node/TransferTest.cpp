@@ -15,7 +15,6 @@
 #include "worker/Worker.h"
 #include "wire/WireRecords.h"
 #include "nodeconf/ErrorCatalogue.h"
-#include "nodeconf/MessageBuffer.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "tests/node/NodeOnTerminal.h"
@@ -55,11 +54,17 @@ protected:
     int Receive(NodeConf& record)
     {
         std::memset(&record, 0xAB, sizeof record);
-        return ReceiveFromNode(TestChannel(), record, message_, progress_);
+        return Kept(ReceiveFromNode(TestChannel(), record, progress_));
     }
     int Send(NodeConf record, bool commit = true)
     {
-        return SendToNode(TestChannel(), record, SendOptions{commit}, message_, progress_);
+        return Kept(SendToNode(TestChannel(), record, SendOptions{commit}, progress_));
+    }
+    // The code, with the text kept for the assertions that follow.
+    int Kept(const Report& report)
+    {
+        message_ = report.text.value_or("");
+        return report.code;
     }
     void Node(const std::function<void(NodeModel&)>& change) { TestNode().WithState(change); }
 
@@ -149,23 +154,23 @@ TEST_F(Transfer, ReceiveFailuresNameWhatCouldNotBeRead)
     NodeConf r;
     TestNode().SetQueryReply(query::kDialupConnection, 1, 0, {});
     TestNode().InjectFault({kTypeQuery, query::kRedialParameters}, {Fault::kDrop});
-    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(Receive(r), kTextReport);
     EXPECT_EQ(message_, "Unable to upload Dialup Connections' Redial parameters");
 
     TestNode().Reset();
     TestNode().SetQueryReply(query::kSmsTableSizes, 0, 0, SmsSizes(0, 0, 33));
-    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(Receive(r), kTextReport);
     EXPECT_EQ(message_, "There are 33 SMS Messages,\nbut the maximum is 32.");
 
     TestNode().Reset();
     TestNode().SetQueryReply(query::kDialupNumber, 1, 0, Counted(std::string(33, '5')));
-    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(Receive(r), kTextReport);
     EXPECT_EQ(message_, "Dialup Connection Telephone Number #1 is too long enough (33 vs 32)");
 
     TestNode().Reset();
     Node([](NodeModel& s) { s.SetConfig(SampleConfiguration()); });
     TestNode().SetQueryReply(query::kSmsNumber, 0, 3, Counted("999"));
-    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(Receive(r), kTextReport);
     EXPECT_EQ(message_, "Unable to confirm end of list of (2) SMS Telephone Numbers");
 
     // More numbers than the record holds: stop, and store nothing beyond it.
@@ -174,7 +179,7 @@ TEST_F(Transfer, ReceiveFailuresNameWhatCouldNotBeRead)
     std::memcpy(numbers.dialupNumbers, MaximalConfiguration().dialupNumbers, sizeof numbers.dialupNumbers);
     Node([&](NodeModel& s) { s.SetConfig(numbers); });
     TestNode().SetQueryReply(query::kDialupNumber, 33, 0, Counted("123"));
-    EXPECT_EQ(Receive(r), kComposedMessage);
+    EXPECT_EQ(Receive(r), kTextReport);
     EXPECT_EQ(message_, "Dialup Connection Telephone Number #33 is beyond the maximum of 32");
 }
 
@@ -185,20 +190,20 @@ TEST_F(Transfer, SendRefusesWhatTheNodeCannotTakeBeforeWriting)
     c.transmitInterval = static_cast<std::int32_t>(absent);
     c.networkFlags = 0;
     Node([](NodeModel& s) { s.SetVersion("2.02.0000"); });
-    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(Send(c), kTextReport);
     EXPECT_EQ(message_, "These items are empty:\nChannel Number, Transmit Interval,\n"
                         "but the connected Node does not accept empty values for them");
     c.transmitInterval = 600;
-    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(Send(c), kTextReport);
     EXPECT_EQ(message_, "The connected Node does not accept an empty value for the Channel Number field.");
 
     c = SampleConfiguration();
     c.networkFlags = kFlagNoRadio;
-    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(Send(c), kTextReport);
     EXPECT_EQ(message_, "The connected Node does not allow the usage of Network Flags,\n"
                         " specifically the non-fitting of a UHF Radio Module");
     c.networkFlags = kFlagNoModem;
-    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(Send(c), kTextReport);
     EXPECT_EQ(message_, "The connected Node does not allow the usage of Network Flags");
 
     TestNode().Reset();
@@ -206,7 +211,7 @@ TEST_F(Transfer, SendRefusesWhatTheNodeCannotTakeBeforeWriting)
     c = NewNodeConf();
     c.smsConnections[0] = SampleConfiguration().smsConnections[0];
     c.smsConnectionCount = 1;
-    EXPECT_EQ(Send(c), kComposedMessage);
+    EXPECT_EQ(Send(c), kTextReport);
     EXPECT_EQ(message_, "This SMS parameter has been defined:\n\n1 SMS Connection.\n\n"
                         "However, the connected Node does not support SMS's.\n");
     EXPECT_TRUE(CommandsOf(command::kRadioChannel).empty()); // nothing written
@@ -268,7 +273,7 @@ TEST_F(Transfer, SendThatCannotRestoreTheSchedulerFails)
     // The scheduler is switched, then never answers again.
     TestNode().InjectFault({kTypeCommand, command::kTaskScheduler}, {Fault::kStatus, 1, 1});
     TestNode().InjectFault({kTypeCommand, command::kTaskScheduler}, {Fault::kDrop});
-    EXPECT_EQ(Send(SampleConfiguration()), kComposedMessage);
+    EXPECT_EQ(Send(SampleConfiguration()), kTextReport);
     EXPECT_EQ(message_, "Reset the Node by removing the power for a minimum of 2 seconds.");
     EXPECT_EQ(CommandsOf(command::kTaskScheduler).size(), 6u);
 }
@@ -311,6 +316,7 @@ TEST_F(Transfer, NodeWithoutHighwayTakesOnlyTheValuesMeaningNone)
     Node([](NodeModel& s) { s.SetHighwaySupported(false); });
     NodeConf rtu = SampleConfiguration(); // 'R', a highway the node cannot take
     EXPECT_EQ(Send(rtu), -4001);
+    EXPECT_EQ(message_, MessageForCode(-4001)); // a catalogue code brings its catalogue text
     EXPECT_TRUE(CommandsOf(command::kLowPowerReceiver).empty());
     EXPECT_TRUE(CommandsOf(command::kRedialParameters).empty());
 }

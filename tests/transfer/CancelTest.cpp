@@ -36,10 +36,10 @@ protected:
     }
     // What was sent after the stop: the commands after the last one seen
     // before it.
-    void ExpectStoppedAndRestored(int rc)
+    void ExpectStoppedAndRestored(const Report& report)
     {
-        EXPECT_EQ(rc, -1000);
-        EXPECT_EQ(message_, kTransferCancelledText);
+        EXPECT_EQ(report.code, kTextReport);
+        EXPECT_EQ(report.text, kTransferCancelledText);
         EXPECT_EQ(line_.Model().Scheduler(), 0);
         ASSERT_FALSE(line_.CommandCodes().empty());
         EXPECT_EQ(line_.CommandCodes().back(), command::kTaskScheduler);
@@ -50,7 +50,6 @@ protected:
     ModelLine line_;
     NodeChannel channel_{line_, {ChecksForMilliseconds(800), ChecksForMilliseconds(1500)}};
     std::stop_source stop_;
-    std::string message_;
     Words progress_;
 };
 
@@ -58,8 +57,7 @@ TEST_F(Stopping, AReceiveEndsAndRestoresTheScheduler)
 {
     StopAt(query::kConnection, false, 3);
     NodeConf record{};
-    const int rc = ReceiveFromNode(channel_, record, message_, progress_, stop_.get_token());
-    ExpectStoppedAndRestored(rc);
+    ExpectStoppedAndRestored(ReceiveFromNode(channel_, record, progress_, stop_.get_token()));
     // Nothing was read after the stop.
     EXPECT_EQ(std::count(progress_.words.begin(), progress_.words.end(), ProgressWord(kProgressScheduler, 0)), 1);
 }
@@ -67,9 +65,8 @@ TEST_F(Stopping, AReceiveEndsAndRestoresTheScheduler)
 TEST_F(Stopping, ASendEndsBeforeItCommitsAndRestoresTheScheduler)
 {
     StopAt(command::kRoute, true, 2);
-    const int rc = SendToNode(channel_, EditedConfiguration(), SendOptions{true}, message_, progress_,
-                              stop_.get_token());
-    ExpectStoppedAndRestored(rc);
+    ExpectStoppedAndRestored(
+        SendToNode(channel_, EditedConfiguration(), SendOptions{true}, progress_, stop_.get_token()));
     const std::vector<std::uint8_t> codes = line_.CommandCodes();
     for (std::uint8_t commit : {command::kWipeFlash, command::kCommitRoutes, command::kCommitNetwork})
         EXPECT_EQ(std::count(codes.begin(), codes.end(), commit), 0) << +commit;
@@ -79,17 +76,17 @@ TEST_F(Stopping, ASendEndsBeforeItCommitsAndRestoresTheScheduler)
 TEST_F(Stopping, ASendStoppedWhileTheFlashIsWrittenEndsToo)
 {
     StopAt(query::kFlashState, false, 1);
-    const int rc = SendToNode(channel_, EditedConfiguration(), SendOptions{true}, message_, progress_,
-                              stop_.get_token());
-    ExpectStoppedAndRestored(rc);
+    ExpectStoppedAndRestored(
+        SendToNode(channel_, EditedConfiguration(), SendOptions{true}, progress_, stop_.get_token()));
 }
 
 TEST_F(Stopping, AStopAfterTheLastStepChangesNothing)
 {
     NodeConf record{};
-    const int rc = ReceiveFromNode(channel_, record, message_, progress_, stop_.get_token());
+    const Report report = ReceiveFromNode(channel_, record, progress_, stop_.get_token());
     stop_.request_stop();
-    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(report.code, 0);
+    EXPECT_FALSE(report.text); // success carries no text
     EXPECT_EQ(record.connectionCount, SampleConfiguration().connectionCount);
 }
 
@@ -102,22 +99,25 @@ TEST(TransferFailures, ALineFailureIsShownAsTheTransfersOwn)
     line.OnRequest([&line](const std::vector<std::uint8_t>& r) {
         if (r[0] == kTypeCommand && r[4] == command::kRadioChannel) line.SetSilent(true);
     });
-    std::string message;
     Words progress;
-    const int rc = SendToNode(channel, SampleConfiguration(), SendOptions{true}, message, progress);
-    EXPECT_EQ(rc, -4052);
-    EXPECT_EQ(message, MessageForCode(-4052));
+    const Report report = SendToNode(channel, SampleConfiguration(), SendOptions{true}, progress);
+    EXPECT_EQ(report.code, -4052);
+    EXPECT_EQ(report.text, MessageForCode(-4052));
     EXPECT_EQ(progress.words.back(), kProgressIdle);
 
     // Composed and catalogue failures keep their own text.
-    std::string text;
-    EXPECT_EQ(FinishTransfer(-4001, false, -4052, text), -4001);
-    EXPECT_EQ(text, "Serial Data Highway Parameters not Supported by Target Node");
-    EXPECT_EQ(FinishTransfer(kTransportNoAck, false, -4051, text), -4051);
-    EXPECT_EQ(text, "The Upload Failed");
-    EXPECT_EQ(FinishTransfer(-9903, false, -4052, text), -9903); // the routing steps' own codes
-    EXPECT_EQ(FinishTransfer(TransferFailure(text, "Unable to upload Node Number"), false, -4051, text), -1000);
-    EXPECT_EQ(text, "Unable to upload Node Number");
+    const Report highway = FinishTransfer(Report{-4001}, false, -4052);
+    EXPECT_EQ(highway.code, -4001);
+    EXPECT_EQ(highway.text, "Serial Data Highway Parameters not Supported by Target Node");
+    const Report noAck = FinishTransfer(Report{kTransportNoAck}, false, -4051);
+    EXPECT_EQ(noAck.code, -4051);
+    EXPECT_EQ(noAck.text, "The Upload Failed");
+    EXPECT_EQ(FinishTransfer(Report{-9903}, false, -4052).code, -9903); // the routing steps' own codes
+    const Report composed = FinishTransfer(TransferFailure("Unable to upload Node Number"), false, -4051);
+    EXPECT_EQ(composed.code, kTextReport);
+    EXPECT_EQ(composed.text, "Unable to upload Node Number");
+    const std::string longText(kTransferMessageLength + 40, 'x');
+    EXPECT_EQ(TransferFailure("%s", longText.c_str()).text->size(), std::size_t(kTransferMessageLength));
 }
 
 } // namespace
