@@ -6,7 +6,7 @@
 
 namespace mnm::app {
 
-int ReadConfiguration(const QString& path, NodeConf& conf)
+Report ReadConfiguration(const QString& path, NodeConf& conf)
 {
     return LoadFromPath(conf, path.toStdString());
 }

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStackedWidget>
 #include <QThread>
+#include <optional>
+#include <string>
 
 #include "app/BlankView.h"
 #include "app/ConfigFiles.h"
@@ -15,7 +17,6 @@
 #include "app/model/FileOutcome.h"
 #include "app/model/MenuEnabling.h"
 #include "editor/model/Transfer.h"
-#include "nodeconf/MessageBuffer.h"
 #include "nodeconf/ResultCodes.h"
 #include "reports/ErrorReport.h"
 #include "reports/ModalHost.h"
@@ -33,11 +34,14 @@ constexpr char kDefaultSuffix[] = "mnc";
 // ends within a fraction of a second.
 constexpr int kStopWaitMs = 3000;
 
-QString Message()
+// The worker's failure text as it keeps it, in the catalogue's code page;
+// none when it kept none.
+std::optional<std::string> Message()
 {
     char text[kTransferMessageLength + 1];
     WorkerMessage(text, sizeof text);
-    return QString::fromLatin1(text);
+    if (text[0] == '\0') return std::nullopt;
+    return std::string(text);
 }
 
 // A notice with only an OK button, as the program's plain message boxes are.
@@ -119,9 +123,9 @@ void NMFrame::OpenRecent(int number)
 void NMFrame::OpenConfigurationFile(const QString& path, const QString& errorTitle)
 {
     NodeConf record{};
-    const int read = ReadConfiguration(path, record);
-    if (const int code = FinishOpen(state_, recent_, path.toStdString(), read)) {
-        reports::ShowErrorReport(code, errorTitle, this);
+    const Report read = ReadConfiguration(path, record);
+    if (FinishOpen(state_, recent_, path.toStdString(), read.code) != 0) {
+        reports::ShowErrorReport(read, errorTitle, this);
         return;
     }
     editor::LoadIntoEditor(record, editor_);
@@ -134,14 +138,14 @@ void NMFrame::OpenConfigurationFile(const QString& path, const QString& errorTit
 void NMFrame::OpenCommandLineFile(const QString& path)
 {
     NodeConf record{};
-    const int code = ReadConfiguration(path, record);
-    if (code == kCannotReadFile) return; // as if no file had been given
-    if (code != 0) {
-        Notice(nullptr, QMessageBox::NoIcon, QString(), tr("Error %1 on command-line file").arg(code));
+    const Report read = ReadConfiguration(path, record);
+    if (read.code == kCannotReadFile) return; // as if no file had been given
+    if (!read.ok()) {
+        Notice(nullptr, QMessageBox::NoIcon, QString(), tr("Error %1 on command-line file").arg(read.code));
         state_ = {};
         ShowView(blank_);
         UpdateCaption();
-        reports::ShowErrorReport(code, tr("Error Opening File given on Command Line"), this);
+        reports::ShowErrorReport(read, tr("Error Opening File given on Command Line"), this);
         return;
     }
     editor::LoadIntoEditor(record, editor_);
@@ -162,7 +166,7 @@ int NMFrame::WriteAndFinish(const NodeConf& record, const QString& path)
 {
     const bool written = WriteConfiguration(record, path) == 0;
     if (const int code = FinishSave(state_, recent_, path.toStdString(), written)) {
-        reports::ShowErrorReport(code, tr("Error during Save"), this);
+        reports::ShowErrorReport(Report{code}, tr("Error during Save"), this);
         return code;
     }
     ShowEditor();
@@ -174,9 +178,9 @@ int NMFrame::WriteAndFinish(const NodeConf& record, const QString& path)
 int NMFrame::Save()
 {
     NodeConf record{};
-    if (const int code = editor::StoreFromEditor(editor_, record)) {
-        reports::ShowErrorReport(code, tr("Error during Save"), this);
-        return code;
+    if (const Report stored = editor::StoreFromEditor(editor_, record); !stored.ok()) {
+        reports::ShowErrorReport(stored, tr("Error during Save"), this);
+        return stored.code;
     }
     if (state_.fileName.empty()) return SaveAs();
     return WriteAndFinish(record, QString::fromStdString(state_.fileName));
@@ -186,8 +190,8 @@ int NMFrame::SaveAs()
 {
     constexpr int kNotStored = -1, kNoFileChosen = -2;
     NodeConf record{};
-    if (const int code = editor::StoreFromEditor(editor_, record)) {
-        reports::ShowErrorReport(code, tr("Error during Save"), this);
+    if (const Report stored = editor::StoreFromEditor(editor_, record); !stored.ok()) {
+        reports::ShowErrorReport(stored, tr("Error during Save"), this);
         return kNotStored;
     }
     QString path = reports::Modal().SaveFileName(this, tr("Save Configuration"), lastFolder_, tr(kFileFilter));
@@ -216,8 +220,8 @@ void NMFrame::Receive()
 void NMFrame::Send()
 {
     NodeConf record{};
-    if (const int code = editor::StoreFromEditor(editor_, record)) {
-        reports::ShowErrorReport(code, tr("Sending to Node"), this);
+    if (const Report stored = editor::StoreFromEditor(editor_, record); !stored.ok()) {
+        reports::ShowErrorReport(stored, tr("Sending to Node"), this);
         return;
     }
     summary_->setEnabled(false);
@@ -318,9 +322,8 @@ void NMFrame::ReceiveEnded()
         ShowEditor();
         break;
     case kRequestFailed: {
-        const QString text = Message();
-        SetComposedMessage(text.toStdString());
-        reports::ShowErrorReport(text.isEmpty() ? kUploadFailed : kComposedMessage, title, this);
+        const std::optional<std::string> text = Message();
+        reports::ShowErrorReport(text ? Rejected(*text) : Report{kUploadFailed}, title, this);
         break;
     }
     case kRequestNone: reports::ShowTextReport(tr("Nothing has been received"), title, this); break;
@@ -338,9 +341,7 @@ void NMFrame::SendEnded()
     switch (WorkerSendStatus()) {
     case kRequestDone: break;
     case kRequestFailed: {
-        const int result = WorkerSendResult();
-        SetComposedMessage(Message().toStdString());
-        reports::ShowErrorReport(result, title, this);
+        reports::ShowErrorReport(Report{WorkerSendResult(), Message()}, title, this);
         break;
     }
     case kRequestNone: reports::ShowTextReport(tr("Nothing was successfully sent"), title, this); break;

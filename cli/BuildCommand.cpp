@@ -51,8 +51,8 @@ int RunBuild(const std::vector<std::string>& args)
         return kExitFailure;
     }
     NodeConf stored;
-    if (int code = editor::VerifyRecord(record, &stored)) {
-        PrintFailure(code);
+    if (const Report report = editor::VerifyRecord(record, &stored); !report.ok()) {
+        PrintFailure(report);
         return kExitFailure;
     }
     if (const FileStatus saved = SaveWhole(stored, output); saved.fault != FileFault::None) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "nodeconf/RegularFile.h"
+#include "nodeconf/Report.h"
 
 namespace mnm::cli {
 
@@ -20,8 +21,8 @@ int RunReceive(const std::vector<std::string>& args);
 int RunSend(const std::vector<std::string>& args);
 int RunNodeSim(const std::vector<std::string>& args);
 
-// "mnm: MESSAGE" on stderr for a result code, in UTF-8.
-void PrintFailure(int code);
+// "mnm: MESSAGE" on stderr for a failure, in UTF-8.
+void PrintFailure(const Report& report);
 void PrintFailureText(const std::string& cp1252Message);
 // "mnm: PATH: reason" for a path a command cannot read or write.
 void PrintPathFailure(const std::string& path, const FileStatus& status);

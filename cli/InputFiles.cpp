@@ -7,22 +7,23 @@
 
 namespace mnm::cli {
 
-std::optional<int> LoadConfigPath(NodeConf& conf, const std::string& path)
+std::optional<Report> LoadConfigPath(NodeConf& conf, const std::string& path)
 {
     FileStatus file;
-    const int code = LoadFromPath(conf, path, &file);
+    Report report = LoadFromPath(conf, path, &file);
     if (file.fault != FileFault::None) {
         PrintPathFailure(path, file);
         return std::nullopt;
     }
-    return code;
+    return report;
 }
 
 bool LoadConfigFile(NodeConf& conf, const std::string& path)
 {
-    const std::optional<int> code = LoadConfigPath(conf, path);
-    if (code && *code != 0) PrintFailure(*code);
-    return code == 0;
+    const std::optional<Report> report = LoadConfigPath(conf, path);
+    if (!report) return false;
+    if (!report->ok()) PrintFailure(*report);
+    return report->ok();
 }
 
 std::optional<std::string> ReadJsonPath(const std::string& path)

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "nodeconf/NodeConf.h"
+#include "nodeconf/Report.h"
 
 namespace mnm::cli {
 
-// The file reader's code for the configuration file at `path`, or nothing
+// The file reader's report for the configuration file at `path`, or nothing
 // after the path has been reported.
-std::optional<int> LoadConfigPath(NodeConf& conf, const std::string& path);
+std::optional<Report> LoadConfigPath(NodeConf& conf, const std::string& path);
 
 // True after loading; false after printing why not: the path's fault or the
 // file reader's message.

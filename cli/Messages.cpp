@@ -18,7 +18,7 @@ void PrintPathFailure(const std::string& path, const FileStatus& status)
     std::fprintf(stderr, "mnm: %s: %s\n", path.c_str(), FileFaultText(status).c_str());
 }
 
-void PrintFailure(int code) { PrintFailureText(MessageForCode(code)); }
+void PrintFailure(const Report& report) { PrintFailureText(MessageOf(report)); }
 
 int UsageError(const std::string& message, const char* usage)
 {

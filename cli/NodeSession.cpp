@@ -10,7 +10,6 @@
 #include "worker/ProgressText.h"
 #include "transfer/TransferMessage.h"
 #include "worker/Worker.h"
-#include "nodeconf/MessageBuffer.h"
 #include "platform/SerialPort.h"
 #include "settings/Settings.h"
 

@@ -9,7 +9,6 @@
 #include "editor/model/Transfer.h"
 #include "worker/Worker.h"
 #include "nodeconf/ErrorCatalogue.h"
-#include "nodeconf/MessageBuffer.h"
 #include "nodeconf/TextEncoding.h"
 
 namespace mnm::cli {
@@ -48,7 +47,7 @@ int RunReceive(const std::vector<std::string>& args)
         NodeSession session(port);
         if (!session.WaitForNode()) return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
         if (const int rc = WorkerStartReceive(kReceiveDoneId); rc < 0) {
-            PrintFailure(rc);
+            PrintFailure(Report{rc});
             return kExitFailure;
         }
         session.WaitFor(kReceiveDoneId);
@@ -59,8 +58,8 @@ int RunReceive(const std::vector<std::string>& args)
         // Asked to stop after the last request: nothing is written all the same.
         if (session.Interrupted()) return session.InterruptedStatus();
     }
-    if (const int code = editor::VerifyRecord(record))
-        std::fprintf(stderr, "mnm: warning: %s\n", Cp1252ToUtf8(MessageForCode(code)).c_str());
+    if (const Report report = editor::VerifyRecord(record); !report.ok())
+        std::fprintf(stderr, "mnm: warning: %s\n", Cp1252ToUtf8(MessageOf(report)).c_str());
     if (const FileStatus saved = SaveWhole(record, output); saved.fault != FileFault::None) {
         PrintPathFailure(output, saved);
         return kExitFailure;

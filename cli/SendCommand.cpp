@@ -50,8 +50,8 @@ int RunSend(const std::vector<std::string>& args)
     // What leaves is the editor's store of the file, as when the file is
     // opened and sent from the window.
     NodeConf record;
-    if (const int code = editor::VerifyRecord(loaded, &record)) {
-        PrintFailure(code);
+    if (const Report report = editor::VerifyRecord(loaded, &record); !report.ok()) {
+        PrintFailure(report);
         return kExitFailure;
     }
     if (!PortCanBeOpened(port)) return kExitFailure;
@@ -60,7 +60,7 @@ int RunSend(const std::vector<std::string>& args)
     if (!session.WaitForNode()) return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
     if (const int rc = WorkerStartSend(record, kSendDoneId, noCommit ? SendCommit::kNever : SendCommit::kAsSetting);
         rc < 0) {
-        PrintFailure(rc);
+        PrintFailure(Report{rc});
         return kExitFailure;
     }
     session.WaitFor(kSendDoneId);

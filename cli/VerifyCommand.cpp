@@ -29,15 +29,14 @@ int RunVerify(const std::vector<std::string>& args)
     bool allPassed = true;
     for (const std::string& file : files) {
         NodeConf conf;
-        const std::optional<int> loaded = LoadConfigPath(conf, file);
+        const std::optional<Report> loaded = LoadConfigPath(conf, file);
         if (!loaded) {
             allPassed = false;
             continue;
         }
-        int code = *loaded;
-        if (code == 0) code = editor::VerifyRecord(conf);
-        allPassed = allPassed && code == 0;
-        std::printf("%s: %s\n", file.c_str(), Cp1252ToUtf8(MessageForCode(code)).c_str());
+        const Report report = loaded->ok() ? editor::VerifyRecord(conf) : *loaded;
+        allPassed = allPassed && report.ok();
+        std::printf("%s: %s\n", file.c_str(), Cp1252ToUtf8(MessageOf(report)).c_str());
     }
     return allPassed ? kExitOk : kExitFailure;
 }

@@ -1,6 +1,5 @@
 #include "nodeconf/ConfigFile.h"
 
-#include "nodeconf/MessageBuffer.h"
 #include "nodeconf/ResultCodes.h"
 
 #include <cstdio>
@@ -397,7 +396,7 @@ private:
     int ahead_ = 0;
 };
 
-// Inner codes of a failure after the header; reported through the message buffer.
+// Inner codes of a failure after the header; named in the report's text.
 enum Inner : int {
     kUnreadable = -1,
     kWrongKey = -2,
@@ -602,41 +601,41 @@ int ReadBody(NodeConf& c, BodyReader& b, std::uint32_t version)
 }
 
 // The reading steps after the stream is known to be there.
-int ReadFile(NodeConf& conf, std::istream& in)
+Report ReadFile(NodeConf& conf, std::istream& in)
 {
     RecordReader reader(in);
     std::uint32_t key, value;
-    if (!reader.Next(key, value) || key != kKeySignature) return kMissingSignature;
-    if (value != kFileSignature && value != kOldFileSignature) return kIncorrectSignature;
+    if (!reader.Next(key, value) || key != kKeySignature) return {kMissingSignature};
+    if (value != kFileSignature && value != kOldFileSignature) return {kIncorrectSignature};
     const bool oldSignature = value == kOldFileSignature;
-    if (!reader.Next(key, value) || key != kKeyIncomplete || value != 0) return kFileIncomplete;
+    if (!reader.Next(key, value) || key != kKeyIncomplete || value != 0) return {kFileIncomplete};
     std::uint32_t version = 0;
     if (!oldSignature) {
-        if (!reader.Next(key, version) || key != kKeyVersion) return kFileIncomplete;
+        if (!reader.Next(key, version) || key != kKeyVersion) return {kFileIncomplete};
     }
 
     BodyReader body(reader);
     if (int inner = ReadBody(conf, body, version))
-        return ComposeMessage("Error %d whilst loading .MNC file.", inner);
-    if (!reader.Next(key, value) || key != kKeyEnd || value != 0) return kUnexpectedEndOfFile;
-    return 0;
+        return Rejected("Error " + std::to_string(inner) + " whilst loading .MNC file.");
+    if (!reader.Next(key, value) || key != kKeyEnd || value != 0) return {kUnexpectedEndOfFile};
+    return {};
 }
 
 } // namespace
 
 const std::uintmax_t kLargestConfigFile = kMostRecords * kRecordBytes;
 
-int LoadFromFile(NodeConf& conf, std::istream& in)
+Report LoadFromFile(NodeConf& conf, std::istream& in)
 {
     conf = NewNodeConf();
-    if (!in || in.rdbuf() == nullptr) return kCannotReadFile;
+    if (!in || in.rdbuf() == nullptr) return {kCannotReadFile};
     // A file stream's buffer throws when the system read fails (a directory
     // opened as a file, a device error); that is a file that cannot be read.
     try {
         return ReadFile(conf, in);
     } catch (const std::ios_base::failure&) {
         conf = NewNodeConf();
-        return kCannotReadFile;
+        return {kCannotReadFile};
     }
 }
 
@@ -647,14 +646,14 @@ int SaveToPath(const NodeConf& conf, const std::string& path)
     return SaveToFile(conf, out);
 }
 
-int LoadFromPath(NodeConf& conf, const std::string& path, FileStatus* status)
+Report LoadFromPath(NodeConf& conf, const std::string& path, FileStatus* status)
 {
     std::string bytes;
     const FileStatus file = ReadRegularFile(path, kMaxConfigFileBytes, bytes);
     if (status != nullptr) *status = file;
     if (file.fault != FileFault::None) {
         conf = NewNodeConf();
-        return kCannotReadFile;
+        return {kCannotReadFile};
     }
     std::istringstream in(std::move(bytes), std::ios::binary);
     return LoadFromFile(conf, in);

@@ -4,6 +4,7 @@
 
 #include "nodeconf/NodeConf.h"
 #include "nodeconf/RegularFile.h"
+#include "nodeconf/Report.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -21,10 +22,10 @@ inline constexpr std::uint32_t kFileVersion = 0x02040041u;
 int SaveToFile(const NodeConf& conf, std::ostream& out);
 
 // Reads a record from a binary stream into `conf` (made fresh first).
-// Returns 0, -2101, -2151, -2152, -2153, -2171, or -1000 with
-// "Error %d whilst loading .MNC file." in the composed-message buffer.
-// The caller discards `conf` on any non-zero result.
-int LoadFromFile(NodeConf& conf, std::istream& in);
+// Reports -2101, -2151, -2152, -2153, -2171 (catalogue codes, no text), or
+// the text "Error %d whilst loading .MNC file." for a fault inside the body.
+// The caller discards `conf` on any failure.
+Report LoadFromFile(NodeConf& conf, std::istream& in);
 
 // The size of the longest file SaveToFile writes (every table full, every
 // text at its longest). LoadFromPath refuses a file many times this size by
@@ -35,6 +36,6 @@ extern const std::uintmax_t kLargestConfigFile;
 // LoadFromPath reads only a regular file (never blocking on a FIFO or a
 // device) and, when `status` is given, tells there why a path gave -2101.
 int SaveToPath(const NodeConf& conf, const std::string& path);
-int LoadFromPath(NodeConf& conf, const std::string& path, FileStatus* status = nullptr);
+Report LoadFromPath(NodeConf& conf, const std::string& path, FileStatus* status = nullptr);
 
 } // namespace mnm

@@ -1,6 +1,5 @@
 #include "nodeconf/ErrorCatalogue.h"
 
-#include "nodeconf/MessageBuffer.h"
 #include "nodeconf/NodeConf.h"
 #include "nodeconf/ResultCodes.h"
 
@@ -242,7 +241,6 @@ int ItemOfCode(int code) { return static_cast<int>(Magnitude(code) >> kItemShift
 
 std::string MessageForCode(int code)
 {
-    if (code == kComposedMessage) return ComposedMessage();
     const Entry* entry = Find(code, Book::Main);
     return entry ? Fill(*entry, code) : UnknownError(code);
 }

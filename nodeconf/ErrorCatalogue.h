@@ -16,8 +16,7 @@ int ItemCode(int code, int item);
 int BaseOfCode(int code);  // e.g. -4211, for any item number
 int ItemOfCode(int code);
 
-// The catalogue text; -1000 gives the composed-message buffer, anything not in
-// the catalogue "Unknown Error: <code>".
+// The catalogue text; anything not in the catalogue "Unknown Error: <code>".
 std::string MessageForCode(int code);
 
 // The text to show for a report: its own text when it has one, otherwise its

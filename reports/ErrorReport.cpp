@@ -27,9 +27,9 @@ std::optional<std::string> Given(const QString& text)
 
 } // namespace
 
-int ShowErrorReport(int code, const QString& title, QWidget* parent)
+int ShowErrorReport(const Report& report, const QString& title, QWidget* parent)
 {
-    return Show(ErrorReportContent(code, title.toStdString()), parent);
+    return Show(ErrorReportContent(report, title.toStdString()), parent);
 }
 
 int ShowTextReport(const QString& text, const QString& title, QWidget* parent)

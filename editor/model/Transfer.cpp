@@ -2,12 +2,13 @@
 
 #include "nodeconf/Duration.h"
 #include "nodeconf/ErrorCatalogue.h"
-#include "nodeconf/MessageBuffer.h"
 #include "nodeconf/NetworkRules.h"
 #include "nodeconf/NumberText.h"
 #include "nodeconf/Telephone.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -23,6 +24,18 @@ constexpr std::size_t kDurationCapacity = 39;
 std::string_view Cut(const std::string& text, std::size_t capacity)
 {
     return std::string_view(text).substr(0, capacity);
+}
+
+// A dialup rule's message carries the numbers it complains about.
+Report Composed(const char* format, ...) __attribute__((format(printf, 1, 2)));
+Report Composed(const char* format, ...)
+{
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return Rejected(text);
 }
 
 std::string NumberOrEmpty(std::int32_t value) { return IsAbsent(value) ? "" : std::to_string(value); }
@@ -152,7 +165,7 @@ int StoreSms(const EditorContents& e, NodeConf& conf)
     return 0;
 }
 
-int StoreRedial(const EditorContents& e, NodeConf& conf)
+Report StoreRedial(const EditorContents& e, NodeConf& conf)
 {
     conf.redialAttempts = static_cast<std::int32_t>(absent);
     conf.redialInterval = static_cast<std::int32_t>(absent);
@@ -163,52 +176,52 @@ int StoreRedial(const EditorContents& e, NodeConf& conf)
 
     const std::string& attempts = e.redialAttempts;
     if (!attempts.empty() && !IsAllDigits(attempts))
-        return SetComposedMessage("The Dialup Connections' Redial Attempts contains non-digits");
+        return Rejected("The Dialup Connections' Redial Attempts contains non-digits");
     if (dialled > 0 && attempts.empty())
-        return ComposeMessage("%s, but the number of Redial Attempts is empty", phrase);
+        return Composed("%s, but the number of Redial Attempts is empty", phrase);
     if (!attempts.empty()) conf.redialAttempts = static_cast<std::int32_t>(DigitsValue(attempts));
     if (dialled > 0 && conf.redialAttempts < 1)
-        return ComposeMessage("%s, but the number of Redial Attempts is less than 1", phrase);
+        return Composed("%s, but the number of Redial Attempts is less than 1", phrase);
 
     const std::string& interval = e.redialInterval;
     if (!interval.empty() && !IsAllDigits(interval))
-        return SetComposedMessage("The Dialup Connections' Redial Interval contains non-digits");
+        return Rejected("The Dialup Connections' Redial Interval contains non-digits");
     if (dialled > 0 && interval.empty() && !IsAbsent(conf.redialAttempts) && conf.redialAttempts >= 2)
-        return ComposeMessage(
+        return Composed(
             "%s,\nand the Number of Redial Attempts is greater than 1,\nbut the Redial Interval is empty", phrase);
     if (!interval.empty()) conf.redialInterval = static_cast<std::int32_t>(DigitsValue(interval));
-    return 0;
+    return {};
 }
 
-int StoreDialup(const EditorContents& e, NodeConf& conf)
+Report StoreDialup(const EditorContents& e, NodeConf& conf)
 {
     conf.dialupNumberCount = 0;
     const int pages = e.dialupNumbers.PageCount();
     if (pages > kDialupNumberSlots)
-        return ComposeMessage("There are %d Dialup Telephone Numbers. This exceeds the maximum of %d", pages,
-                              kDialupNumberSlots);
+        return Composed("There are %d Dialup Telephone Numbers. This exceeds the maximum of %d", pages,
+                        kDialupNumberSlots);
     for (int n = 1; n <= pages; ++n) {
         std::string text;
         const int length = e.dialupNumbers.GetPage(n, &text);
-        if (length < 0) return ComposeMessage("(Internal Error)\nUnable to transfer Dialup Telephone Number %d", n);
-        if (length > kDialupNumberLength) return ComposeMessage("Dialup Telephone Number #%d is too long enough", n);
+        if (length < 0) return Composed("(Internal Error)\nUnable to transfer Dialup Telephone Number %d", n);
+        if (length > kDialupNumberLength) return Composed("Dialup Telephone Number #%d is too long enough", n);
         const int code = ValidateTelephoneNumber(text, kDialupNumberLength, kDialupNumberLength);
-        if (code != 0 && code != kTelephoneEmpty && code != kTelephoneOnlySpaces) return ItemCode(code, n);
+        if (code != 0 && code != kTelephoneEmpty && code != kTelephoneOnlySpaces) return {ItemCode(code, n)};
         CopyText(conf.dialupNumbers[n - 1], text);
         ComputeDerivedFields(conf);
     }
 
     const int count = DialupCount(e.dialups);
     if (count > kMaxDialupConnections)
-        return ComposeMessage("There are %d Dialup Connections. This exceeds the maximum of %d", count,
-                              kMaxDialupConnections);
+        return Composed("There are %d Dialup Connections. This exceeds the maximum of %d", count,
+                        kMaxDialupConnections);
     conf.dialupConnectionCount = count;
     for (int i = 0; i < count; ++i) {
         if (GetDialup(e.dialups, i, conf.dialupConnections[i]) != 0 ||
             !(conf.dialupConnections[i].flags & kDialValid))
-            return ComposeMessage("Dialup Connection #%d is invalid", i + 1);
+            return Composed("Dialup Connection #%d is invalid", i + 1);
     }
-    return 0;
+    return {};
 }
 
 } // namespace
@@ -278,33 +291,33 @@ void LoadIntoEditor(const NodeConf& conf, EditorContents& e)
     SetChangeDetection(e.connections, !LowPowerSelected(e));
 }
 
-int StoreFromEditor(const EditorContents& e, NodeConf& conf, std::vector<int>* offendingLines)
+Report StoreFromEditor(const EditorContents& e, NodeConf& conf, std::vector<int>* offendingLines)
 {
     conf = NewNodeConf();
     if (offendingLines) offendingLines->clear();
-    if (int code = StoreNetwork(e, conf)) return code;
-    if (int code = StoreConnections(e, conf, offendingLines)) return code;
+    if (int code = StoreNetwork(e, conf)) return {code};
+    if (int code = StoreConnections(e, conf, offendingLines)) return {code};
     if (int code = StoreRoutes(e.primaryRoutes, conf.primaryRoutes, conf.primaryRouteCount, kTooManyPrimaryRoutes,
                                kInternalPrimaryRouteUnreadable))
-        return code;
+        return {code};
     if (int code = StoreRoutes(e.secondaryRoutes, conf.secondaryRoutes, conf.secondaryRouteCount,
                                kTooManySecondaryRoutes, kInternalSecondaryRouteUnreadable))
-        return code;
-    if (int code = StoreSms(e, conf)) return code;
-    if (int code = StoreRedial(e, conf)) return code;
-    if (int code = StoreDialup(e, conf)) return code;
+        return {code};
+    if (int code = StoreSms(e, conf)) return {code};
+    if (Report r = StoreRedial(e, conf); !r.ok()) return r;
+    if (Report r = StoreDialup(e, conf); !r.ok()) return r;
     ComputeDerivedFields(conf);
-    return 0;
+    return {};
 }
 
-int VerifyRecord(const NodeConf& conf, NodeConf* stored)
+Report VerifyRecord(const NodeConf& conf, NodeConf* stored)
 {
     EditorContents e;
     LoadIntoEditor(conf, e);
     NodeConf scratch;
-    const int code = StoreFromEditor(e, scratch);
+    Report report = StoreFromEditor(e, scratch);
     if (stored) *stored = scratch;
-    return code;
+    return report;
 }
 
 } // namespace mnm::editor

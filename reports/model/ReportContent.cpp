@@ -6,9 +6,9 @@
 
 namespace mnm::reports {
 
-ReportContent ErrorReportContent(int code, std::string_view title)
+ReportContent ErrorReportContent(const Report& report, std::string_view title)
 {
-    return {Cp1252ToUtf8(MessageForCode(code)), std::string(title), IconForCode(code)};
+    return {Cp1252ToUtf8(MessageOf(report)), std::string(title), IconForCode(report.code)};
 }
 
 ReportContent TextReportContent(const std::optional<std::string>& text, const std::optional<std::string>& title)

@@ -1,6 +1,8 @@
-// What an error report shows: its text, caption and picture, from a result
-// code or from a composed text.
+// What an error report shows: its text, caption and picture, from a report
+// or from a plain text.
 #pragma once
+
+#include "nodeconf/Report.h"
 
 #include <optional>
 #include <string>
@@ -17,8 +19,9 @@ struct ReportContent {
     int icon = 0;
 };
 
-// The catalogue's message for the code.
-ReportContent ErrorReportContent(int code, std::string_view title);
+// The report's own text, or its code's catalogue message; the picture is
+// the code's.
+ReportContent ErrorReportContent(const Report& report, std::string_view title);
 
 // An absent text or title gets its default; the picture is the error one.
 ReportContent TextReportContent(const std::optional<std::string>& text, const std::optional<std::string>& title);

@@ -279,7 +279,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return frame->State().openState == kEditorShown; }, kPatienceMs));
         QVERIFY(ticks > 0);
         NodeConf stored{};
-        QCOMPARE(editor::StoreFromEditor(frame->Editor(), stored), 0);
+        QCOMPARE(editor::StoreFromEditor(frame->Editor(), stored).code, 0);
         QCOMPARE(stored.connectionCount, EditedConfiguration().connectionCount);
         QVERIFY(frame->State().fileName.empty());
 

@@ -45,7 +45,7 @@ TEST_F(TransferCommands, FileSentToNodeSimComesBackIdentical)
 {
     const NodeConf edited = EditedConfiguration();
     NodeConf stored;
-    ASSERT_EQ(editor::VerifyRecord(edited, &stored), 0);
+    ASSERT_EQ(editor::VerifyRecord(edited, &stored).code, 0);
     ASSERT_EQ(FileBytes(stored), FileBytes(edited)) << "the sample must be what the editor stores";
     ASSERT_EQ(SaveToPath(edited, Path("sent.mnc")), 0);
 

@@ -46,7 +46,7 @@ NodeConf Passing()
     d.remoteNode = 7;
     editor::AddDialup(e.dialups, d);
     NodeConf conf;
-    EXPECT_EQ(0, editor::StoreFromEditor(e, conf));
+    EXPECT_EQ(0, editor::StoreFromEditor(e, conf).code);
     return conf;
 }
 
@@ -91,7 +91,7 @@ TEST(VerifyCommand, PrintsOneLinePerFileAndFailsWhenAnyFails)
     EXPECT_EQ(2, RunTool({"verify"}).status);
 }
 
-TEST(VerifyCommand, ComposedMessagesAreShownWhole)
+TEST(VerifyCommand, ReportTextsAreShownWhole)
 {
     const std::string dir = TempDir();
     NodeConf c = Passing();

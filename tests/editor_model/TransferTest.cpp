@@ -170,7 +170,8 @@ TEST(Transfer, GeneratedRecordsComeBackWhole)
         EditorContents e;
         LoadIntoEditor(r, e);
         NodeConf back;
-        ASSERT_EQ(0, StoreFromEditor(e, back)) << "round " << round << ": " << MessageForCode(StoreFromEditor(e, back));
+        const Report stored = StoreFromEditor(e, back);
+        ASSERT_TRUE(stored.ok()) << "round " << round << ": " << MessageOf(stored);
         ComputeDerivedFields(r);
         const auto* a = reinterpret_cast<const unsigned char*>(&r);
         const auto* b = reinterpret_cast<const unsigned char*>(&back);
@@ -197,7 +198,7 @@ TEST(Transfer, RecordWithoutRadioLoadsEmptyFieldsAndStoresAbsent)
     EXPECT_EQ(Parity::Space, e.parity);
     EXPECT_EQ(0, e.intervalCounter + e.alarmCounter);
     NodeConf back;
-    ASSERT_EQ(0, StoreFromEditor(e, back));
+    ASSERT_EQ(0, StoreFromEditor(e, back).code);
     for (std::int32_t field : {back.radioChannel, back.transmitPower, back.maxRetries, back.transmitInterval})
         EXPECT_EQ(kAbsent, field);
     EXPECT_EQ('S', back.highwayParity);
@@ -211,16 +212,16 @@ TEST(Transfer, LowPowerStateChangeConnections)
     AddConnection(e.connections, MakeConn('d', 1, 1, 0, 'D', 2, 1, true));
     NodeConf out;
     std::vector<int> offending;
-    EXPECT_EQ(-1702, StoreFromEditor(e, out, &offending));
+    EXPECT_EQ(-1702, StoreFromEditor(e, out, &offending).code);
     EXPECT_EQ(std::vector<int>{0}, offending);
 
     e.connections = {};
     AddConnection(e.connections, MakeConn('d', 0, 1, 0, 'D', 2, 1, true));
-    EXPECT_EQ(0, StoreFromEditor(e, out));
+    EXPECT_EQ(0, StoreFromEditor(e, out).code);
 
     AddConnection(e.connections, MakeConn('a', 3, 1, 0, 'A', 2, 1, true));
     AddConnection(e.connections, MakeConn('d', 1, 1, 0, 'D', 2, 2, true));
-    EXPECT_EQ(-1703, StoreFromEditor(e, out, &offending));
+    EXPECT_EQ(-1703, StoreFromEditor(e, out, &offending).code);
     EXPECT_EQ((std::vector<int>{0, 2}), offending); // list order: a3.1, d0.1, d1.1
 }
 
@@ -229,40 +230,40 @@ TEST(Transfer, CapacitiesAndItemCodes)
     EditorContents e = GoodEditor();
     NodeConf out;
     for (int i = 0; i < 193; ++i) e.connections.lines.push_back(ConnectionLine(MakeConn('d', 1, i % 200, 0, 'D', i / 200, 1, false)));
-    EXPECT_EQ(-1701, StoreFromEditor(e, out));
+    EXPECT_EQ(-1701, StoreFromEditor(e, out).code);
     e.connections.lines.pop_back();
-    EXPECT_EQ(0, StoreFromEditor(e, out));
+    EXPECT_EQ(0, StoreFromEditor(e, out).code);
     e.connections.lines[5] = "garbage";
-    EXPECT_EQ(-9002, StoreFromEditor(e, out));
+    EXPECT_EQ(-9002, StoreFromEditor(e, out).code);
     e.connections = {};
 
     e.secondaryRoutes.words.assign(257, 0);
-    EXPECT_EQ(-1802, StoreFromEditor(e, out));
+    EXPECT_EQ(-1802, StoreFromEditor(e, out).code);
     e.secondaryRoutes = {};
 
     e.smsNumbers.PutPage(4, "12a");
-    EXPECT_EQ(ItemCode(-4206, 4), StoreFromEditor(e, out));
+    EXPECT_EQ(ItemCode(-4206, 4), StoreFromEditor(e, out).code);
     e.smsNumbers.PutPage(4, "  ");
     e.smsMessages.PutPage(5, "hello");
-    ASSERT_EQ(0, StoreFromEditor(e, out));
+    ASSERT_EQ(0, StoreFromEditor(e, out).code);
     EXPECT_EQ(5, +out.smsMessageCount);
     EXPECT_EQ(10, +out.smsMessageBytes);
 
     e.dialupNumbers.PutPage(7, "1--2");
-    EXPECT_EQ(ItemCode(-4207, 7), StoreFromEditor(e, out));
+    EXPECT_EQ(ItemCode(-4207, 7), StoreFromEditor(e, out).code);
 }
 
 TEST(Transfer, FullPrimaryTableLoadsAndStoresWhole)
 {
     NodeConf r;
-    ASSERT_EQ(0, StoreFromEditor(GoodEditor(), r));
+    ASSERT_EQ(0, StoreFromEditor(GoodEditor(), r).code);
     r.primaryRouteCount = 256;
     for (int i = 0; i < 256; ++i) r.primaryRoutes[i] = 0x10100u * (i % 255) + 7;
     EditorContents e;
     LoadIntoEditor(r, e);
     EXPECT_EQ(256u, e.primaryRoutes.words.size());
     NodeConf back;
-    ASSERT_EQ(0, StoreFromEditor(e, back));
+    ASSERT_EQ(0, StoreFromEditor(e, back).code);
     EXPECT_EQ(256, +back.primaryRouteCount);
     EXPECT_EQ(0, std::memcmp(r.primaryRoutes, back.primaryRoutes, sizeof r.primaryRoutes));
 }
@@ -272,7 +273,7 @@ TEST(Transfer, RedialRules)
     EditorContents e = GoodEditor();
     e.dialupModem = true;
     NodeConf out;
-    ASSERT_EQ(0, StoreFromEditor(e, out)); // no dialled connection: empty attempts stored absent
+    ASSERT_EQ(0, StoreFromEditor(e, out).code); // no dialled connection: empty attempts stored absent
     EXPECT_EQ(kAbsent, +out.redialAttempts);
 
     DialupConnection d{};
@@ -281,23 +282,24 @@ TEST(Transfer, RedialRules)
     d.remoteKind = 'D';
     d.telephone = 3;
     AddDialup(e.dialups, d);
-    EXPECT_EQ(-1000, StoreFromEditor(e, out));
-    EXPECT_EQ("There is 1 Dialup Connection, but the number of Redial Attempts is empty", MessageForCode(-1000));
+    const auto textOf = [&] {
+        const Report r = StoreFromEditor(e, out);
+        EXPECT_EQ(kTextReport, r.code);
+        return r.text.value_or("(no text)");
+    };
+    EXPECT_EQ("There is 1 Dialup Connection, but the number of Redial Attempts is empty", textOf());
     d.remoteChannel = 1;
     AddDialup(e.dialups, d);
     e.redialAttempts = "0";
-    EXPECT_EQ(-1000, StoreFromEditor(e, out));
-    EXPECT_EQ("There are 2 Dialup Connections, but the number of Redial Attempts is less than 1", MessageForCode(-1000));
+    EXPECT_EQ("There are 2 Dialup Connections, but the number of Redial Attempts is less than 1", textOf());
     e.redialAttempts = "2";
-    EXPECT_EQ(-1000, StoreFromEditor(e, out));
     EXPECT_EQ("There are 2 Dialup Connections,\nand the Number of Redial Attempts is greater than 1,\nbut the Redial "
               "Interval is empty",
-              MessageForCode(-1000));
+              textOf());
     e.redialInterval = "3x";
-    EXPECT_EQ(-1000, StoreFromEditor(e, out));
-    EXPECT_EQ("The Dialup Connections' Redial Interval contains non-digits", MessageForCode(-1000));
+    EXPECT_EQ("The Dialup Connections' Redial Interval contains non-digits", textOf());
     e.redialInterval = "30";
-    ASSERT_EQ(0, StoreFromEditor(e, out));
+    ASSERT_EQ(0, StoreFromEditor(e, out).code);
     EXPECT_EQ(2, +out.redialAttempts);
     EXPECT_EQ(30, +out.redialInterval);
 }
@@ -307,16 +309,16 @@ TEST(Transfer, NetworkChecksComeFirstAndInOrder)
     EditorContents e = GoodEditor();
     NodeConf out;
     e.transmitInterval = "10s";
-    EXPECT_EQ(-1302, StoreFromEditor(e, out));
+    EXPECT_EQ(-1302, StoreFromEditor(e, out).code);
     e.transmitInterval = "59s";
     e.maxRetries = "2";
     e.alarmDelay = "2";
-    EXPECT_EQ(-1505, StoreFromEditor(e, out));
+    EXPECT_EQ(-1505, StoreFromEditor(e, out).code);
     e.lowPowerTransmitter = true; // the alarm delay is then not read, nor the retry limit
     e.preTransmitOnTime = "60";
-    EXPECT_EQ(-1906, StoreFromEditor(e, out));
+    EXPECT_EQ(-1906, StoreFromEditor(e, out).code);
     e.preTransmitOnTime = "58";
-    ASSERT_EQ(0, StoreFromEditor(e, out));
+    ASSERT_EQ(0, StoreFromEditor(e, out).code);
     EXPECT_EQ(kAbsent, +out.alarmDelay);
     EXPECT_EQ(58, +out.preTransmitOnTime);
 }

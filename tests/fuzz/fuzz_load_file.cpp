@@ -1,7 +1,6 @@
 // Any bytes given to the file reader must leave a record that is safe to use:
 // counts within their tables, every text terminated inside its array.
 #include "nodeconf/ConfigFile.h"
-#include "nodeconf/MessageBuffer.h"
 #include "nodeconf/ResultCodes.h"
 #include "tests/fuzz/RecordChecks.h"
 
@@ -17,9 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size), std::ios::binary);
     mnm::NodeConf conf;
-    const int rc = mnm::LoadFromFile(conf, in);
-    Check(rc == mnm::kNoErrors || rc == mnm::kComposedMessage || rc == mnm::kMissingSignature ||
+    const mnm::Report report = mnm::LoadFromFile(conf, in);
+    const int rc = report.code;
+    Check(rc == mnm::kNoErrors || rc == mnm::kTextReport || rc == mnm::kMissingSignature ||
           rc == mnm::kIncorrectSignature || rc == mnm::kFileIncomplete || rc == mnm::kUnexpectedEndOfFile);
+    Check(report.text.has_value() == (rc == mnm::kTextReport));
     CheckRecordIsSafe(conf);
     Check(std::strlen(conf.networkName) <= mnm::kNetworkNameLength);
 
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         Check(mnm::SaveToFile(conf, out) == 0);
         mnm::NodeConf again;
         std::istringstream back(out.str(), std::ios::binary);
-        Check(mnm::LoadFromFile(again, back) == 0);
+        Check(mnm::LoadFromFile(again, back).ok());
         Check(std::memcmp(&conf, &again, sizeof conf) == 0);
     }
     return 0;

@@ -295,7 +295,7 @@ TEST_F(Transfer, NodeWithoutHighwayTakesOnlyTheValuesMeaningNone)
     editor::EditorContents e;
     editor::LoadIntoEditor(r, e);
     NodeConf edited;
-    ASSERT_EQ(editor::StoreFromEditor(e, edited), 0);
+    ASSERT_EQ(editor::StoreFromEditor(e, edited).code, 0);
     EXPECT_EQ(edited.highwayEncoding, 'A');
     ASSERT_EQ(Send(edited), 0) << message_;
 
@@ -306,7 +306,8 @@ TEST_F(Transfer, NodeWithoutHighwayTakesOnlyTheValuesMeaningNone)
     e.parity = blank.parity;
     e.checkParity = blank.checkParity;
     NodeConf fresh;
-    ASSERT_EQ(editor::StoreFromEditor(e, fresh), 0) << MessageForCode(editor::StoreFromEditor(e, fresh));
+    const Report stored = editor::StoreFromEditor(e, fresh);
+    ASSERT_TRUE(stored.ok()) << MessageOf(stored);
     EXPECT_EQ(std::make_tuple(fresh.highwayEncoding, +fresh.highwayCharSize, fresh.highwayParity, +fresh.highwayCheckParity),
               std::make_tuple('A', 8, 'E', 1));
     ASSERT_EQ(Send(fresh), 0) << message_;

@@ -1,5 +1,5 @@
 #include "nodeconf/ConfigFile.h"
-#include "nodeconf/MessageBuffer.h"
+#include "nodeconf/ErrorCatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ std::string Join(const std::vector<Rec>& recs, const char* eol = "\r\r\n")
     return s;
 }
 
-int Load(const std::string& file, NodeConf& c)
+Report Load(const std::string& file, NodeConf& c)
 {
     std::istringstream in(file, std::ios::binary);
     return LoadFromFile(c, in);
@@ -134,7 +134,7 @@ TEST(ConfigFileRoundTrip, DefaultRecordIsTheFixedSequence)
                           "8888888802040041\r\r\n"), file.substr(0, 57));
     EXPECT_EQ("7FFFFFFF00000000\r\r\n", file.substr(file.size() - 19));
     NodeConf back;
-    ASSERT_EQ(0, Load(file, back));
+    ASSERT_EQ(0, Load(file, back).code);
     ExpectSame(zero, back);
 }
 
@@ -142,13 +142,13 @@ TEST(ConfigFileRoundTrip, FullRecordComesBackWhole)
 {
     NodeConf full = FullRecord();
     NodeConf back;
-    ASSERT_EQ(0, Load(Save(full), back));
+    ASSERT_EQ(0, Load(Save(full), back).code);
     ExpectSame(full, back);
 
     // Derived fields are never stored.
     ComputeDerivedFields(full);
     ASSERT_NE(0, full.smsMessageBytes);
-    ASSERT_EQ(0, Load(Save(full), back));
+    ASSERT_EQ(0, Load(Save(full), back).code);
     EXPECT_EQ(0, back.smsMessageBytes);
     EXPECT_EQ(0, back.dialupNumberCount);
 }
@@ -175,7 +175,7 @@ TEST(ConfigFileFormat, NameAndTextGroups)
     EXPECT_EQ(0xB029u, recs[at + 41].key);
     EXPECT_EQ(0u, recs[at + 41].value);
     NodeConf back;
-    ASSERT_EQ(0, Load(Join(recs), back));
+    ASSERT_EQ(0, Load(Join(recs), back).code);
     EXPECT_EQ(std::string(160, 'q'), back.smsMessages[2]);
 }
 
@@ -185,19 +185,19 @@ TEST(ConfigFileFormat, ReaderAcceptsOtherLineEndsAndLowerCase)
     const auto recs = Records(Save(full));
     for (const char* eol : {"\r\n", "\n", "\r", "\n\r"}) {
         NodeConf back;
-        ASSERT_EQ(0, Load(Join(recs, eol), back)) << int(eol[0]) << " " << std::strlen(eol);
+        ASSERT_EQ(0, Load(Join(recs, eol), back).code) << int(eol[0]) << " " << std::strlen(eol);
         ExpectSame(full, back);
     }
     std::string lower = Save(full);
     for (char& ch : lower) ch = char(std::tolower(static_cast<unsigned char>(ch)));
     NodeConf back;
-    ASSERT_EQ(0, Load(lower, back));
+    ASSERT_EQ(0, Load(lower, back).code);
     ExpectSame(full, back);
 
     // CR CR CR LF is two line ends: the second record then starts with a line end.
     std::string doubled = Join(recs);
     doubled.replace(doubled.find("\r\r\n"), 3, "\r\r\r\n");
-    EXPECT_EQ(-2153, Load(doubled, back));
+    EXPECT_EQ(-2153, Load(doubled, back).code);
 }
 
 TEST(ConfigFileErrors, HeaderCodes)
@@ -206,29 +206,30 @@ TEST(ConfigFileErrors, HeaderCodes)
     NodeConf c;
     std::istringstream bad;
     bad.setstate(std::ios::failbit);
-    EXPECT_EQ(-2101, LoadFromFile(c, bad));
-    EXPECT_EQ(-2101, LoadFromPath(c, "/nonexistent/dir/x.mnc"));
-    EXPECT_EQ(-2151, Load("", c));
-    EXPECT_EQ(-2151, Load("000000011F9E23C7\r\n", c));
-    EXPECT_EQ(-2151, Load("000000001F9E23C", c));
-    EXPECT_EQ(-2152, Load("0000000012345678\r\n", c));
+    EXPECT_EQ(-2101, LoadFromFile(c, bad).code);
+    EXPECT_EQ(-2101, LoadFromPath(c, "/nonexistent/dir/x.mnc").code);
+    EXPECT_EQ(-2151, Load("", c).code);
+    EXPECT_FALSE(Load("", c).text) << "a catalogue code brings no text of its own";
+    EXPECT_EQ(-2151, Load("000000011F9E23C7\r\n", c).code);
+    EXPECT_EQ(-2151, Load("000000001F9E23C", c).code);
+    EXPECT_EQ(-2152, Load("0000000012345678\r\n", c).code);
 
     auto r = recs;
     r[1].value = 0xFFFFFFFF;
-    EXPECT_EQ(-2153, Load(Join(r), c));
+    EXPECT_EQ(-2153, Load(Join(r), c).code);
     r = recs;
     r.erase(r.begin() + 2); // no version record under the new signature
-    EXPECT_EQ(-2153, Load(Join(r), c));
+    EXPECT_EQ(-2153, Load(Join(r), c).code);
 
     r = recs;
     r.pop_back(); // ends after the dialup connections
-    EXPECT_EQ(-2171, Load(Join(r), c));
+    EXPECT_EQ(-2171, Load(Join(r), c).code);
     r = recs;
     r.back().value = 1;
-    EXPECT_EQ(-2171, Load(Join(r), c));
+    EXPECT_EQ(-2171, Load(Join(r), c).code);
 }
 
-TEST(ConfigFileErrors, InnerCodesGoThroughTheMessageBuffer)
+TEST(ConfigFileErrors, InnerCodesAreNamedInTheReportsText)
 {
     NodeConf one = NewNodeConf();
     one.connectionCount = one.primaryRouteCount = one.secondaryRouteCount = 1;
@@ -265,8 +266,9 @@ TEST(ConfigFileErrors, InnerCodesGoThroughTheMessageBuffer)
         if (std::string(k.what) == "wrong name key") r[at].key = k.value;
         else r[at].value = k.value;
         NodeConf c;
-        ASSERT_EQ(kComposedMessage, Load(Join(r), c)) << k.what;
-        EXPECT_EQ("Error " + std::to_string(k.inner) + " whilst loading .MNC file.", ComposedMessage()) << k.what;
+        const Report report = Load(Join(r), c);
+        ASSERT_EQ(kTextReport, report.code) << k.what;
+        EXPECT_EQ("Error " + std::to_string(k.inner) + " whilst loading .MNC file.", MessageOf(report)) << k.what;
         EXPECT_LE(c.connectionCount, kMaxConnections);
         EXPECT_GE(c.connectionCount, 0);
     }
@@ -279,13 +281,17 @@ TEST(ConfigFileErrors, InnerCodesGoThroughTheMessageBuffer)
     r[last].value = 0x31000000;
     r.insert(r.begin() + std::ptrdiff_t(last) + 1, Rec{0xC00A, 0});
     NodeConf c;
-    ASSERT_EQ(kComposedMessage, Load(Join(r), c));
-    EXPECT_EQ("Error -9 whilst loading .MNC file.", ComposedMessage());
+    const Report tooLong = Load(Join(r), c);
+    ASSERT_EQ(kTextReport, tooLong.code);
+    EXPECT_EQ("Error -9 whilst loading .MNC file.", tooLong.text);
 
-    // A cut-off record inside the body.
+    // A cut-off record inside the body. The first report keeps its own text:
+    // nothing is shared between two loads.
     std::string cut = Save(one).substr(0, 19 * 10 + 7);
-    ASSERT_EQ(kComposedMessage, Load(cut, c));
-    EXPECT_EQ("Error -1 whilst loading .MNC file.", ComposedMessage());
+    const Report cutOff = Load(cut, c);
+    ASSERT_EQ(kTextReport, cutOff.code);
+    EXPECT_EQ("Error -1 whilst loading .MNC file.", cutOff.text);
+    EXPECT_EQ("Error -9 whilst loading .MNC file.", tooLong.text);
 }
 
 TEST(ConfigFileVersions, SectionsFollowTheFormatVersion)
@@ -309,7 +315,7 @@ TEST(ConfigFileVersions, SectionsFollowTheFormatVersion)
     NodeConf c;
 
     // Before dialup and redial: SMS present, the rest zero.
-    ASSERT_EQ(0, Load(Join(without(1240, {{redial, end}}, true, false)), c));
+    ASSERT_EQ(0, Load(Join(without(1240, {{redial, end}}, true, false)), c).code);
     EXPECT_EQ(0u, c.networkFlags);
     EXPECT_EQ(kMaxSmsConnections, c.smsConnectionCount);
     EXPECT_STREQ(full.smsMessages[31], c.smsMessages[31]);
@@ -318,22 +324,22 @@ TEST(ConfigFileVersions, SectionsFollowTheFormatVersion)
     EXPECT_EQ(+full.connections[5].pulseScaling, +c.connections[5].pulseScaling);
 
     // Dialup present but no redial records yet.
-    ASSERT_EQ(0, Load(Join(without(1241, {{redial, dialup}}, true, false)), c));
+    ASSERT_EQ(0, Load(Join(without(1241, {{redial, dialup}}, true, false)), c).code);
     EXPECT_EQ(kMaxDialupConnections, c.dialupConnectionCount);
     EXPECT_EQ(0, c.redialAttempts);
 
     // Before SMS and before pulse scaling.
-    ASSERT_EQ(0, Load(Join(without(1026, {{sms, end}}, true, true)), c));
+    ASSERT_EQ(0, Load(Join(without(1026, {{sms, end}}, true, true)), c).code);
     EXPECT_EQ(0, c.smsConnectionCount);
     EXPECT_EQ(0, +c.connections[5].pulseScaling);
     EXPECT_EQ(+full.connections[5].changeThreshold, +c.connections[5].changeThreshold);
 
     // Network flags from 02030039 on.
-    ASSERT_EQ(0, Load(Join(without(0x02030039, {}, false, false)), c));
+    ASSERT_EQ(0, Load(Join(without(0x02030039, {}, false, false)), c).code);
     EXPECT_EQ(kFlagLeasedLine, c.networkFlags);
-    EXPECT_EQ(kComposedMessage, Load(Join(without(0x02030038, {}, false, false)), c))
+    EXPECT_EQ(kTextReport, Load(Join(without(0x02030038, {}, false, false)), c).code)
         << "an older file has no flags record, so the one found is out of place";
-    ASSERT_EQ(0, Load(Join(without(0x02030038, {}, true, false)), c));
+    ASSERT_EQ(0, Load(Join(without(0x02030038, {}, true, false)), c).code);
     EXPECT_EQ(0u, c.networkFlags);
 }
 
@@ -351,7 +357,7 @@ TEST(ConfigFileVersions, OldSignatureHasNoVersionRecord)
     }
     r[0].value = kOldFileSignature;
     NodeConf c;
-    ASSERT_EQ(0, Load(Join(r), c));
+    ASSERT_EQ(0, Load(Join(r), c).code);
     EXPECT_STREQ("AB 12", c.networkName);
     EXPECT_EQ(64, c.radioChannel);
     EXPECT_EQ('R', c.highwayEncoding);
@@ -381,7 +387,7 @@ TEST(ConfigFileRead, EntriesAreRebuiltFromTheirEndpoints)
     const std::size_t second = Find(r, 0xA100, first + 1);
     r[second + 3].value = 0x7F;
     NodeConf back;
-    ASSERT_EQ(0, Load(Join(r), back));
+    ASSERT_EQ(0, Load(Join(r), back).code);
     // The failing entry: endpoints zero and no valid bit, the rest kept.
     Connection failed;
     std::memset(&failed, 0, sizeof failed);
@@ -417,5 +423,5 @@ TEST(ConfigFileWrite, AFailedWriteLeavesTheFileIncomplete)
     std::ostream out(&disk);
     EXPECT_EQ(-1, SaveToFile(FullRecord(), out));
     NodeConf c;
-    EXPECT_EQ(-2153, Load(disk.str(), c));
+    EXPECT_EQ(-2153, Load(disk.str(), c).code);
 }

@@ -1,7 +1,5 @@
 #include "nodeconf/ErrorCatalogue.h"
 
-#include "nodeconf/MessageBuffer.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -72,7 +70,7 @@ TEST(ErrorCatalogue, ItemNumbers)
               MessageForCode(ItemCode(-9303, 5)));
 }
 
-TEST(ErrorCatalogue, UnknownAndComposed)
+TEST(ErrorCatalogue, UnknownAndReportText)
 {
     EXPECT_EQ("Unknown Error: -1", MessageForCode(-1));
     EXPECT_EQ("Unknown Error: -13", MessageForCode(-13));
@@ -80,9 +78,6 @@ TEST(ErrorCatalogue, UnknownAndComposed)
     EXPECT_EQ("Unknown Error: -2001", MessageForCode(-2001)); // the Connect button's own book
     EXPECT_EQ("Unknown Error: " + std::to_string(INT_MIN), MessageForCode(INT_MIN));
     EXPECT_EQ("Unknown Error: -65536", MessageForCode(-65536)); // item 1, base 0
-
-    ComposeMessage("Error %d whilst loading .MNC file.", -6);
-    EXPECT_EQ("Error -6 whilst loading .MNC file.", MessageForCode(kComposedMessage));
 
     EXPECT_EQ("Error -6 whilst loading .MNC file.", MessageOf(Rejected("Error -6 whilst loading .MNC file.")));
     EXPECT_EQ(MessageForCode(-2151), MessageOf(Report{-2151}));

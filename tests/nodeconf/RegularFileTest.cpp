@@ -55,7 +55,7 @@ TEST(RegularFile, RefusesByTypeAndSizeBeforeReading)
 
         NodeConf conf;
         FileStatus why;
-        EXPECT_EQ(kCannotReadFile, LoadFromPath(conf, c.path, &why)) << c.path;
+        EXPECT_EQ(kCannotReadFile, LoadFromPath(conf, c.path, &why).code) << c.path;
         EXPECT_EQ(c.fault, why.fault) << c.path;
     }
 
@@ -77,5 +77,5 @@ TEST(RegularFile, AStreamThatThrowsIsAFileThatCannotBeRead)
     std::ifstream in(Folder(), std::ios::binary);
     ASSERT_TRUE(in.is_open());
     NodeConf conf;
-    EXPECT_EQ(kCannotReadFile, LoadFromFile(conf, in));
+    EXPECT_EQ(kCannotReadFile, LoadFromFile(conf, in).code);
 }

@@ -14,17 +14,21 @@ TEST(ReportIcons, WarningSuccessOrError)
     EXPECT_EQ(IconForCode(-1703), kIconWarning);
     EXPECT_EQ(IconForCode(0), kIconSuccess);
     EXPECT_EQ(IconForCode(-1701), kIconError);
-    EXPECT_EQ(IconForCode(-1000), kIconError);
+    EXPECT_EQ(IconForCode(kTextReport), kIconError);
 }
 
 TEST(ReportContent, FromCodeOrFromText)
 {
-    const ReportContent verify = ErrorReportContent(0, "Verify");
+    const ReportContent verify = ErrorReportContent(Report{}, "Verify");
     EXPECT_EQ(verify.text, "No Errors Found");
     EXPECT_EQ(verify.title, "Verify");
     EXPECT_EQ(verify.icon, 12013);
     // The catalogue's Windows-1252 letters arrive as UTF-8.
-    EXPECT_NE(ErrorReportContent(-4304, "Add").text.find("milliamp\xC3\xA8res"), std::string::npos);
+    EXPECT_NE(ErrorReportContent(Report{-4304}, "Add").text.find("milliamp\xC3\xA8res"), std::string::npos);
+    // A report's own text is shown instead, converted the same way.
+    const ReportContent own = ErrorReportContent(Rejected("caf\xE9"), "Send");
+    EXPECT_EQ(own.text, "caf\xC3\xA9");
+    EXPECT_EQ(own.icon, kIconError);
 
     const ReportContent absent = TextReportContent(std::nullopt, std::nullopt);
     EXPECT_EQ(absent.text, "Report");

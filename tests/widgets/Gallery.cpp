@@ -238,11 +238,11 @@ void Pictures()
 
 void Dialogs()
 {
-    const reports::ReportContent warning = reports::ErrorReportContent(-1702, "Verify");
+    const reports::ReportContent warning = reports::ErrorReportContent(Report{-1702}, "Verify");
     reports::MNMEDialog report(nullptr, QString::fromStdString(warning.text), QString::fromStdString(warning.title),
                                warning.icon);
     SaveDialog(report, "error-report");
-    const reports::ReportContent fine = reports::ErrorReportContent(0, "Verify");
+    const reports::ReportContent fine = reports::ErrorReportContent(Report{}, "Verify");
     reports::MNMEDialog success(nullptr, QString::fromStdString(fine.text), QString::fromStdString(fine.title),
                                 fine.icon);
     SaveDialog(success, "error-report-no-errors");

@@ -13,6 +13,8 @@
 #include "reports/UnsavedFileDialog.h"
 
 using namespace mnm::reports;
+using mnm::Rejected;
+using mnm::Report;
 
 namespace {
 
@@ -121,17 +123,20 @@ void ReportsTest::errorReportIgnoresEscape()
 
 void ReportsTest::errorReportTextAndIconFromTheCode()
 {
-    QCOMPARE(ShowErrorReport(0, "Verify"), 0);
-    ShowErrorReport(-1702, "Verify");
-    ShowErrorReport(-1703, "Verify");
-    ShowErrorReport(-1701, "Sending to Node");
-    QCOMPARE(host_.shown.size(), size_t(4));
+    QCOMPARE(ShowErrorReport(Report{}, "Verify"), 0);
+    ShowErrorReport(Report{-1702}, "Verify");
+    ShowErrorReport(Report{-1703}, "Verify");
+    ShowErrorReport(Report{-1701}, "Sending to Node");
+    ShowErrorReport(Rejected("Unable to upload Node Number"), "Receiving from Node");
+    QCOMPARE(host_.shown.size(), size_t(5));
     QCOMPARE(host_.shown[0].title, QStringLiteral("Verify"));
     QCOMPARE(host_.shown[0].text, QStringLiteral("No Errors Found"));
     QCOMPARE(host_.shown[0].icon, 12013);
     QCOMPARE(host_.shown[1].icon, 12006);
     QCOMPARE(host_.shown[2].icon, 12006);
     QCOMPARE(host_.shown[3].icon, 12018);
+    QCOMPARE(host_.shown[4].text, QStringLiteral("Unable to upload Node Number"));
+    QCOMPARE(host_.shown[4].icon, 12018);
 }
 
 void ReportsTest::textReportDefaults()
