@@ -1,48 +1,29 @@
 // The frame's commands and its handling of the worker's messages.
 #include <QAction>
-#include <QActionGroup>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStackedWidget>
-#include <QThread>
-#include <optional>
-#include <string>
 
 #include "app/BlankView.h"
-#include "app/ConfigFiles.h"
 #include "app/MainFrame.h"
+#include "app/PortMenu.h"
+#include "app/StatusIndicator.h"
 #include "app/SummaryView.h"
 #include "app/model/CommandIds.h"
-#include "app/model/FileOutcome.h"
 #include "app/model/MenuEnabling.h"
-#include "editor/model/Transfer.h"
+#include "connection/NodeConnection.h"
 #include "nodeconf/ResultCodes.h"
 #include "reports/ErrorReport.h"
 #include "reports/ModalHost.h"
 #include "reports/UnsavedFileDialog.h"
-#include "transfer/TransferMessage.h"
-#include "worker/Worker.h"
 
 namespace mnm::app {
 
 namespace {
 
 const char* const kFileFilter = "Morvane Configuration Files (*.mnc);;All Files (*.*)";
-constexpr char kDefaultSuffix[] = "mnc";
 // How long Exit or a port change waits for a stopped transfer to end; it
 // ends within a fraction of a second.
-constexpr int kStopWaitMs = 3000;
-
-// The worker's failure text as it keeps it, in the catalogue's code page;
-// none when it kept none.
-std::optional<std::string> Message()
-{
-    char text[kTransferMessageLength + 1];
-    WorkerMessage(text, sizeof text);
-    if (text[0] == '\0') return std::nullopt;
-    return std::string(text);
-}
+constexpr auto kStopWait = std::chrono::milliseconds(3000);
 
 // A notice with only an OK button, as the program's plain message boxes are.
 void Notice(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
@@ -57,7 +38,7 @@ void NMFrame::Command(int id)
     UpdateEnabling();
     if (QAction* action = Action(id); action && !action->isEnabled()) return;
     if (id > kCmdRecentFileBase && id <= kCmdRecentFileLast) return OpenRecent(id - kCmdRecentFileBase);
-    if (id >= kCmdPortFirst && id <= kCmdPortNone) return ChoosePort(Action(id));
+    if (id >= kCmdPortFirst && id <= kCmdPortNone) return ports_->Choose(Action(id));
     switch (id) {
     case kCmdNew: return New();
     case kCmdOpen: return Open();
@@ -79,7 +60,7 @@ void NMFrame::Command(int id)
 
 bool NMFrame::PromptSaveBeforeLeaving(Leaving leaving)
 {
-    if (!PrepareUnsavedPrompt(state_)) return true; // nothing unsaved: counts as No
+    if (!document_.PrepareUnsavedPrompt()) return true; // nothing unsaved: counts as No
     ShowEditor();
     UpdateCaption();
     const PromptTexts texts = PromptTextsFor(leaving);
@@ -89,13 +70,27 @@ bool NMFrame::PromptSaveBeforeLeaving(Leaving leaving)
     return PromptGoesOn(answer, saved);
 }
 
+int NMFrame::Apply(const DocumentResult& result, const QString& errorTitle)
+{
+    if (!result.report.ok()) {
+        reports::ShowErrorReport(result.report, errorTitle, this);
+        return result.report.code;
+    }
+    if (result.changed.contents || result.changed.state) {
+        if (document_.State().openState == kEditorShown)
+            ShowEditor();
+        else if (!document_.IsOpen())
+            ShowView(blank_);
+    }
+    if (result.changed.recentFiles) BuildRecentFilesMenu();
+    UpdateCaption();
+    return 0;
+}
+
 void NMFrame::New()
 {
     if (!PromptSaveBeforeLeaving(Leaving::kNew)) return;
-    editor::Reset(editor_);
-    state_ = {kEditorShown, false, {}};
-    ShowEditor();
-    UpdateCaption();
+    Apply(document_.New(), {});
 }
 
 void NMFrame::Open()
@@ -110,7 +105,7 @@ void NMFrame::Open()
 
 void NMFrame::OpenRecent(int number)
 {
-    const std::optional<std::string> entry = recent_.Entry(number);
+    const std::optional<std::string> entry = document_.RecentFiles().Entry(number);
     if (!entry || entry->empty()) {
         Notice(this, QMessageBox::Warning, tr("(Internal Error)"), tr("Unable to open this file"));
         return;
@@ -122,96 +117,73 @@ void NMFrame::OpenRecent(int number)
 
 void NMFrame::OpenConfigurationFile(const QString& path, const QString& errorTitle)
 {
-    NodeConf record{};
-    const Report read = ReadConfiguration(path, record);
-    if (FinishOpen(state_, recent_, path.toStdString(), read.code) != 0) {
-        reports::ShowErrorReport(read, errorTitle, this);
-        return;
-    }
-    editor::LoadIntoEditor(record, editor_);
-    ShowEditor();
-    EnableEditor();
-    UpdateCaption();
-    BuildRecentFilesMenu();
+    if (Apply(document_.Open(path.toStdString()), errorTitle) == 0) EnableEditor();
 }
 
 void NMFrame::OpenCommandLineFile(const QString& path)
 {
-    NodeConf record{};
-    const Report read = ReadConfiguration(path, record);
-    if (read.code == kCannotReadFile) return; // as if no file had been given
-    if (!read.ok()) {
-        Notice(nullptr, QMessageBox::NoIcon, QString(), tr("Error %1 on command-line file").arg(read.code));
-        state_ = {};
+    const DocumentResult opened = document_.OpenCommandLine(path.toStdString());
+    if (opened.report.code == kCannotReadFile) return; // as if no file had been given
+    if (!opened.report.ok()) {
+        Notice(nullptr, QMessageBox::NoIcon, QString(), tr("Error %1 on command-line file").arg(opened.report.code));
+        document_.Close();
         ShowView(blank_);
         UpdateCaption();
-        reports::ShowErrorReport(read, tr("Error Opening File given on Command Line"), this);
+        reports::ShowErrorReport(opened.report, tr("Error Opening File given on Command Line"), this);
         return;
     }
-    editor::LoadIntoEditor(record, editor_);
-    state_ = {kEditorShown, false, path.toStdString()};
-    ShowEditor();
-    UpdateCaption();
+    Apply(opened, {});
 }
 
 void NMFrame::Close()
 {
     if (!PromptSaveBeforeLeaving(Leaving::kClose)) return;
-    state_ = {};
-    ShowView(blank_);
-    UpdateCaption();
+    Apply(document_.Close(), {});
 }
 
-int NMFrame::WriteAndFinish(const NodeConf& record, const QString& path)
+int NMFrame::SaveRecord(const NodeConf& record, const QString& path)
 {
-    const bool written = WriteConfiguration(record, path) == 0;
-    if (const int code = FinishSave(state_, recent_, path.toStdString(), written)) {
-        reports::ShowErrorReport(Report{code}, tr("Error during Save"), this);
-        return code;
-    }
-    ShowEditor();
-    UpdateCaption();
-    BuildRecentFilesMenu();
-    return 0;
+    return Apply(document_.SaveTo(record, path.toStdString()), tr("Error during Save"));
 }
 
 int NMFrame::Save()
 {
-    NodeConf record{};
-    if (const Report stored = editor::StoreFromEditor(editor_, record); !stored.ok()) {
+    NodeConf record;
+    if (const Report stored = document_.Store(record); !stored.ok()) {
         reports::ShowErrorReport(stored, tr("Error during Save"), this);
         return stored.code;
     }
-    if (state_.fileName.empty()) return SaveAs();
-    return WriteAndFinish(record, QString::fromStdString(state_.fileName));
+    if (State().fileName.empty()) return SaveAs();
+    return SaveRecord(record, QString::fromStdString(State().fileName));
 }
 
 int NMFrame::SaveAs()
 {
     constexpr int kNotStored = -1, kNoFileChosen = -2;
-    NodeConf record{};
-    if (const Report stored = editor::StoreFromEditor(editor_, record); !stored.ok()) {
+    NodeConf record;
+    if (const Report stored = document_.Store(record); !stored.ok()) {
         reports::ShowErrorReport(stored, tr("Error during Save"), this);
         return kNotStored;
     }
-    QString path = reports::Modal().SaveFileName(this, tr("Save Configuration"), lastFolder_, tr(kFileFilter));
-    if (path.isEmpty()) return kNoFileChosen;
-    if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + QLatin1String(kDefaultSuffix);
+    const QString chosen =
+        reports::Modal().SaveFileName(this, tr("Save Configuration"), lastFolder_, tr(kFileFilter));
+    if (chosen.isEmpty()) return kNoFileChosen;
+    const QString path = QString::fromStdString(WithDefaultSuffix(chosen.toStdString()));
     lastFolder_ = QFileInfo(path).absolutePath();
-    return WriteAndFinish(record, path);
+    return SaveRecord(record, path);
 }
 
 void NMFrame::Verify()
 {
-    NodeConf record{};
-    reports::ShowErrorReport(editor::StoreFromEditor(editor_, record), tr("Verify"), this);
+    NodeConf record;
+    reports::ShowErrorReport(document_.Store(record), tr("Verify"), this);
 }
 
 void NMFrame::Receive()
 {
     if (!PromptSaveBeforeLeaving(Leaving::kReceive)) return;
     summary_->setEnabled(false);
-    if (WorkerStartReceive(kMsgReceiveEnded) < 0) {
+    if (connection_.worker().StartReceive(kMsgReceiveEnded) != StartResult::kStarted) {
         EnableEditor();
         Notice(nullptr, QMessageBox::Warning, tr("Upload from Node"), tr("Unable to start uploading"));
     }
@@ -219,13 +191,13 @@ void NMFrame::Receive()
 
 void NMFrame::Send()
 {
-    NodeConf record{};
-    if (const Report stored = editor::StoreFromEditor(editor_, record); !stored.ok()) {
+    NodeConf record;
+    if (const Report stored = document_.Store(record); !stored.ok()) {
         reports::ShowErrorReport(stored, tr("Sending to Node"), this);
         return;
     }
     summary_->setEnabled(false);
-    if (WorkerStartSend(record, kMsgSendEnded) < 0) {
+    if (connection_.worker().StartSend(record, kMsgSendEnded) != StartResult::kStarted) {
         EnableEditor();
         reports::ShowTextReport(tr("Unable to Start"), tr("Sending to Node"), this);
     }
@@ -233,7 +205,7 @@ void NMFrame::Send()
 
 void NMFrame::Resume()
 {
-    state_.openState = kEditorShown;
+    document_.Resume();
     ShowEditor();
     UpdateCaption();
 }
@@ -242,7 +214,7 @@ void NMFrame::Exit()
 {
     if (!StopTransferFirst(tr("A transfer to the node is in progress. Stop it and exit?"))) return;
     if (!PromptSaveBeforeLeaving(Leaving::kExit)) return;
-    state_ = {};
+    document_.Forget();
     UpdateCaption();
     closing_ = true;
     close();
@@ -250,32 +222,13 @@ void NMFrame::Exit()
 
 void NMFrame::ShowLiveTool(QWidget* view, int commandId)
 {
-    if (state_.openState == kEditorShown) state_.openState = kLiveToolShown;
+    document_.CoverWithLiveTool();
     ShowView(view);
     UpdateCaption();
     if (commandId == kCmdMonitor)
-        WorkerStartMonitor(kMsgMonitorReading);
+        connection_.worker().StartMonitor(kMsgMonitorReading);
     else
-        WorkerStartLive(kMsgLiveData); // refused during a transfer; the tick tries again
-}
-
-void NMFrame::ChoosePort(QAction* action)
-{
-    if (action == nullptr) return;
-    const bool virtualNode = action->objectName() == QLatin1String("VirtualNode");
-    const QString path = virtualNode ? virtualNode_.Start() : action->data().toString();
-    if (path != selectedPort_ &&
-        !StopTransferFirst(tr("A transfer to the node is in progress. Stop it and change the port?"))) {
-        for (QAction* other : portGroup_->actions())
-            other->setChecked(other->data().toString() == selectedPort_ && !other->data().toString().isEmpty());
-        return;
-    }
-    action->setChecked(true);
-    if (virtualNode)
-        action->setData(path); // so that a refused change can check it again
-    else
-        savedPort_ = path; // the virtual node's terminal is never saved as Port
-    SelectPort(path);
+        connection_.worker().StartLive(kMsgLiveData); // refused during a transfer; the tick tries again
 }
 
 void NMFrame::ToggleVersion()
@@ -286,18 +239,16 @@ void NMFrame::ToggleVersion()
 
 bool NMFrame::StopTransferFirst(const QString& question)
 {
-    if (WorkerIsBusy() == 0) return true;
+    Worker& worker = connection_.worker();
+    if (!worker.IsBusy()) return true;
     if (reports::Modal().Ask(this, QMessageBox::Warning, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
                              QMessageBox::No) != QMessageBox::Yes)
         return false;
-    WorkerCancelTransfer();
-    QElapsedTimer waited;
-    waited.start();
-    while (WorkerIsBusy() != 0 && waited.elapsed() < kStopWaitMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return WorkerIsBusy() == 0;
+    // A few hundred milliseconds at most: said at once, and waited for
+    // without running the event loop, so no other command can start meanwhile.
+    indicator_->ShowStopping();
+    worker.CancelTransfer();
+    return worker.WaitUntilIdle(kStopWait);
 }
 
 void NMFrame::OnPosted(int id)
@@ -313,41 +264,15 @@ void NMFrame::OnPosted(int id)
 
 void NMFrame::ReceiveEnded()
 {
-    NodeConf record{};
-    const QString title = tr("Receiving from Node");
-    switch (WorkerTakeReceivedRecord(record)) {
-    case 1:
-        editor::LoadIntoEditor(record, editor_);
-        state_ = {kEditorShown, false, {}};
-        ShowEditor();
-        break;
-    case kRequestFailed: {
-        const std::optional<std::string> text = Message();
-        reports::ShowErrorReport(text ? Rejected(*text) : Report{kUploadFailed}, title, this);
-        break;
-    }
-    case kRequestNone: reports::ShowTextReport(tr("Nothing has been received"), title, this); break;
-    case kRequestRunning: reports::ShowTextReport(tr("A Reception is already in progress"), title, this); break;
-    default: reports::ShowTextReport(tr("Unknown Error"), title, this); break;
-    }
+    Apply(document_.ReceiveEnded(connection_.worker().TakeReceived()), tr("Receiving from Node"));
     EnableEditor();
-    summary_->Show(editor_);
-    UpdateCaption();
+    summary_->Show(document_.Contents());
 }
 
 void NMFrame::SendEnded()
 {
-    const QString title = tr("Sending to Node");
-    switch (WorkerSendStatus()) {
-    case kRequestDone: break;
-    case kRequestFailed: {
-        reports::ShowErrorReport(Report{WorkerSendResult(), Message()}, title, this);
-        break;
-    }
-    case kRequestNone: reports::ShowTextReport(tr("Nothing was successfully sent"), title, this); break;
-    case kRequestRunning: reports::ShowTextReport(tr("A Sending to the Node is still in progress"), title, this); break;
-    default: reports::ShowTextReport(tr("Unknown Error"), title, this); break;
-    }
+    if (const Report sent = document_.SendEnded(connection_.worker().SendOutcome()); !sent.ok())
+        reports::ShowErrorReport(sent, tr("Sending to Node"), this);
     EnableEditor();
     UpdateCaption();
 }
@@ -356,8 +281,7 @@ void NMFrame::NodeDataRead()
 {
     // Taken so that the next connection's read can start; the views that
     // show the hardware come with the editor's pages and the live tools.
-    NodeStaticData data;
-    WorkerTakeNodeData(data);
+    connection_.worker().TakeNodeData();
 }
 
 } // namespace mnm::app

@@ -3,7 +3,6 @@
 #include "app/MainFrame.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -15,32 +14,29 @@
 
 #include "app/BlankView.h"
 #include "app/LiveViews.h"
+#include "app/PortMenu.h"
 #include "app/StatusIndicator.h"
 #include "app/SummaryView.h"
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandIds.h"
 #include "app/model/MenuEnabling.h"
-#include "app/model/PortList.h"
-#include "app/PortCheck.h"
-#include "link/Link.h"
+#include "connection/NodeConnection.h"
 #include "resources/Pictures.h"
-#include "settings/Settings.h"
-#include "worker/Worker.h"
 
 namespace mnm::app {
 
 namespace {
 constexpr int kTickMs = 50;
-// The chosen port's accessibility is looked at once a second, not every tick.
-constexpr int kPortCheckTicks = 20;
 constexpr int kPictureSize = 20;
 constexpr int kInitialWidth = 760;
 constexpr int kInitialHeight = 480;
 
 } // namespace
 
-NMFrame::NMFrame(WorkerPostBox& posts, FrameOptions options, QWidget* parent)
-    : QMainWindow(parent), posts_(posts), deviceRoot_(options.deviceRoot)
+NMFrame::NMFrame(NodeConnection& connection, WorkerPostBox& posts, const ProgramSettings& settings,
+                 FrameOptions options, QWidget* parent)
+    : QMainWindow(parent), connection_(connection), posts_(posts), startSettings_(settings), settings_(settings),
+      document_(settings.recentFiles)
 {
     setObjectName("NMFrame");
     setWindowIcon(QIcon(resources::PicturePath(resources::kProgramIcon)));
@@ -51,11 +47,7 @@ NMFrame::NMFrame(WorkerPostBox& posts, FrameOptions options, QWidget* parent)
     SetUp(options);
 }
 
-NMFrame::~NMFrame()
-{
-    // The link thread ends with the frame; the program stops the worker first.
-    link_.request_stop();
-}
+NMFrame::~NMFrame() = default;
 
 void NMFrame::BuildViews()
 {
@@ -69,7 +61,7 @@ void NMFrame::BuildViews()
         views_->addWidget(view);
     setCentralWidget(views_);
     connect(blank_, &BlankView::FileDropped, this, [this](const QString& path) {
-        if (!DropAccepted({state_.openState, WorkerIsBusy() != 0, state_.modified})) return;
+        if (!DropAccepted({State().openState, connection_.worker().IsBusy(), State().modified})) return;
         OpenConfigurationFile(path, tr("Error Opening Dropped File"));
     });
 }
@@ -106,10 +98,12 @@ void NMFrame::BuildMenus()
     connect(fileMenu_, &QMenu::aboutToShow, this, &NMFrame::UpdateEnabling);
 
     QMenu* setup = bar->addMenu(tr("&Setup"));
-    portMenu_ = setup->addMenu(tr("&Port"));
-    portMenu_->setObjectName("PortMenu");
-    portGroup_ = new QActionGroup(this);
-    connect(portMenu_, &QMenu::aboutToShow, this, &NMFrame::UpdateEnabling);
+    QMenu* portMenu = setup->addMenu(tr("&Port"));
+    portMenu->setObjectName("PortMenu");
+    ports_ = new PortMenu(portMenu, connection_, [this] {
+        return StopTransferFirst(tr("A transfer to the node is in progress. Stop it and change the port?"));
+    }, this);
+    connect(portMenu, &QMenu::aboutToShow, this, &NMFrame::UpdateEnabling);
 
     for (auto [id, text] : {std::pair{kCmdMonitor, "&Monitor!"}, {kCmdTest, "&Test!"}, {kCmdEngineering, "&Engineering!"}})
         bar->addAction(AddCommand(nullptr, id, text));
@@ -139,95 +133,47 @@ void NMFrame::BuildRecentFilesMenu()
         delete action;
     }
     recentActions_.clear();
-    if (recent_.Count() == 0) return;
+    const MRUList& recent = document_.RecentFiles();
+    if (recent.Count() == 0) return;
     recentActions_.append(fileMenu_->addSeparator());
-    for (int n = 1; n <= recent_.Count(); ++n) {
-        const std::string text = RecentFileMenuText(n, *recent_.Entry(n));
+    for (int n = 1; n <= recent.Count(); ++n) {
+        const std::string text = RecentFileMenuText(n, *recent.Entry(n));
         recentActions_.append(AddCommand(fileMenu_, kCmdRecentFileBase + n, text.c_str()));
         recentActions_.back()->setText(QString::fromStdString(text));
     }
 }
 
-void NMFrame::BuildPortMenu()
-{
-    PortScan scan;
-    scan.root = deviceRoot_;
-    scan.savedPort = ReadSetting(kSettingPort);
-    scan.disallowPorts = ReadSetting(kSettingDisallowPorts);
-    int id = kCmdPortFirst;
-    QString selected;
-    for (const PortEntry& entry : ListPorts(scan)) {
-        const bool virtualNode = entry.kind == PortKind::kVirtualNode;
-        auto* action = new QAction(QString::fromStdString(PortMenuText(entry)), this);
-        action->setObjectName(virtualNode ? QStringLiteral("VirtualNode") : QString::number(id));
-        action->setCheckable(true);
-        action->setEnabled(entry.enabled);
-        action->setToolTip(QString::fromStdString(entry.reason));
-        action->setData(QString::fromStdString(entry.path)); // the path is data, never parsed from the text
-        portGroup_->addAction(action);
-        portMenu_->addAction(action);
-        connect(action, &QAction::triggered, this, [this, action] { ChoosePort(action); });
-        if (!virtualNode) actions_[id++] = action;
-        if (entry.selected) selected = QString::fromStdString(entry.path);
-        if (id > kCmdPortLast) break;
-    }
-    if (ReadSettingFlag(kSettingAllowPortDeselection)) {
-        portMenu_->addSeparator();
-        QAction* none = AddCommand(portMenu_, kCmdPortNone, "[None]");
-        none->setCheckable(true);
-        portGroup_->addAction(none);
-    }
-    savedPort_ = selected;
-    SelectPort(selected);
-}
-
 void NMFrame::SetUp(const FrameOptions& options)
 {
-    caption_.trinomialVersions = ReadSettingFlag(kSettingDisplayVersionNumbersAsTrinomials);
+    caption_.trinomialVersions = settings_.displayVersionNumbersAsTrinomials;
+    caption_.showVersion = settings_.displayVersionInCaption;
+    caption_.showFullPath = settings_.showFullPathInCaption;
     ShowView(blank_);
-    BuildPortMenu();
-    if (!ReadSettingFlag(kSettingAllowEngineeringDialog)) {
+    ports_->Build({options.deviceRoot, settings_.port, settings_.disallowPorts, settings_.allowPortDeselection});
+    if (!settings_.allowEngineeringDialog) {
         menuBar()->removeAction(actions_[kCmdEngineering]);
         actions_.erase(kCmdEngineering);
     }
-    caption_.showVersion = ReadSettingFlag(kSettingDisplayVersionInCaption);
-    caption_.showFullPath = ReadSettingFlag(kSettingShowFullPathInCaption);
     UpdateCaption();
-    recent_.Load([](std::string_view name) { return ReadSetting(name); });
     BuildRecentFilesMenu();
 
     timer_ = new QTimer(this);
     timer_->setInterval(kTickMs);
     connect(timer_, &QTimer::timeout, this, &NMFrame::OnTick);
     timer_->start();
-    link_ = std::jthread([](std::stop_token stop) { LinkThread(std::move(stop)); });
-    WorkerStartLive(kMsgLiveData);
+    connection_.worker().StartLive(kMsgLiveData);
 
-    if (options.virtualNode) {
-        const QString path = virtualNode_.Start();
-        if (!path.isEmpty()) {
-            for (QAction* action : portGroup_->actions())
-                if (action->objectName() == QLatin1String("VirtualNode")) {
-                    action->setChecked(true);
-                    action->setData(path);
-                }
-            SelectPort(path);
-        }
-    }
+    if (options.virtualNode) ports_->ChooseVirtualNode();
     if (!options.commandLineFile.isEmpty()) OpenCommandLineFile(options.commandLineFile);
 }
 
-void NMFrame::CleanUp()
+void NMFrame::WriteSettings()
 {
-    for (const SettingChange& change : recent_.SaveChanges()) {
-        if (change.value)
-            WriteSetting(change.name, *change.value);
-        else
-            DeleteSetting(change.name);
-    }
-    WriteSetting(kSettingDisplayVersionInCaption, caption_.showVersion ? "1" : "0");
-    WriteSetting(kSettingShowFullPathInCaption, caption_.showFullPath ? "1" : "0");
-    WriteSetting(kSettingPort, savedPort_.toStdString());
+    settings_.displayVersionInCaption = caption_.showVersion;
+    settings_.showFullPathInCaption = caption_.showFullPath;
+    settings_.port = ports_->PortToSave();
+    settings_.recentFiles = document_.RecentFiles().Entries();
+    WriteChangedSettings(startSettings_, settings_);
 }
 
 void NMFrame::showEvent(QShowEvent* event)
@@ -245,18 +191,15 @@ void NMFrame::showEvent(QShowEvent* event)
 QAction* NMFrame::Action(int commandId) const
 {
     const auto it = actions_.find(commandId);
-    return it == actions_.end() ? nullptr : it->second;
+    return it != actions_.end() ? it->second : ports_->Action(commandId);
 }
 
 void NMFrame::UpdateEnabling()
 {
-    const MenuInputs inputs{state_.openState, WorkerIsBusy() != 0, state_.modified};
-    const MenuSettings settings{ReadSettingFlag(kSettingAllowEngineeringDialog),
-                                ReadSettingFlag(kSettingAllowPortDeselection)};
-    for (auto& [id, action] : actions_) {
-        if (id >= kCmdPortFirst && id <= kCmdPortNone) continue; // a port's own state says whether it can be used
-        action->setEnabled(MenuCommandState(id, inputs, settings).enabled);
-    }
+    const MenuInputs inputs{State().openState, connection_.worker().IsBusy(), State().modified};
+    const MenuSettings settings{settings_.allowEngineeringDialog, settings_.allowPortDeselection};
+    // A port's own state says whether it can be used: the port menu keeps it.
+    for (auto& [id, action] : actions_) action->setEnabled(MenuCommandState(id, inputs, settings).enabled);
 }
 
 QWidget* NMFrame::CurrentView() const { return views_->currentWidget(); }
@@ -269,59 +212,49 @@ void NMFrame::ShowView(QWidget* view)
 
 void NMFrame::ShowEditor()
 {
-    summary_->Show(editor_);
+    summary_->Show(document_.Contents());
     ShowView(summary_);
 }
 
 void NMFrame::EnableEditor()
 {
-    if (WorkerIsBusy() == 0) summary_->setEnabled(true);
+    if (!connection_.worker().IsBusy()) summary_->setEnabled(true);
 }
 
 void NMFrame::UpdateCaption()
 {
-    setWindowTitle(QString::fromStdString(CaptionText(kProgramTitle, MNM_VERSION_TEXT, caption_, state_)));
+    setWindowTitle(QString::fromStdString(CaptionText(kProgramTitle, MNM_VERSION_TEXT, caption_, State())));
 }
 
 void NMFrame::Edit(const std::function<void(editor::EditorContents&)>& change)
 {
-    change(editor_);
-    summary_->Show(editor_);
-    if (!state_.modified) {
-        state_.modified = true;
-        OnPosted(kMsgConfigurationChanged);
-    }
+    const bool first = document_.Edit(change);
+    summary_->Show(document_.Contents());
+    if (first) OnPosted(kMsgConfigurationChanged);
 }
 
-void NMFrame::SelectPort(const QString& path)
-{
-    selectedPort_ = path;
-    portProblem_.clear();
-    ticks_ = 0;
-    LinkSelectPort(path.toStdString());
-}
+QString NMFrame::SelectedPort() const { return ports_->Selected(); }
 
 void NMFrame::OnTick()
 {
-    if (++ticks_ % kPortCheckTicks == 0 || ticks_ == 1)
-        portProblem_ = selectedPort_.isEmpty() ? QString()
-                                               : QString::fromStdString(PortProblemNow(selectedPort_.toStdString()));
-    char name[kIdentityNameLength + 1];
+    ports_->Tick();
+    Worker& worker = connection_.worker();
+    WorkerSnapshot now = worker.Snapshot();
     TickInputs in;
-    in.connected = WorkerIsNodeConnected() != 0;
-    in.job = WorkerCurrentJob();
-    in.busy = WorkerIsBusy() != 0;
-    in.flashWriting = NodeFlashWriting();
-    in.progressWord = WorkerProgressWord();
-    in.nodeNumber = WorkerNodeIdentity(name, sizeof name);
-    in.nodeName = name;
+    in.connected = now.connected;
+    in.job = now.job;
+    in.busy = now.busy;
+    in.flashWriting = now.flashWriting;
+    in.progressWord = now.progressWord;
+    in.nodeNumber = now.nodeNumber;
+    in.nodeName = std::move(now.networkName);
     in.liveViewShown = CurrentView() == test_ || CurrentView() == engineering_;
-    in.portProblem = portProblem_.toStdString();
+    in.portProblem = ports_->Problem();
     const TickResult result = IndicatorTick(indicatorState_, in);
     indicatorState_ = result.next;
     indicator_->Show(result.frame, result.texts, QString::fromStdString(result.tooltip));
-    if (result.startNodeData) WorkerStartNodeDataRead(kMsgNodeDataRead);
-    if (result.retryLiveStart) WorkerStartLive(kMsgLiveData);
+    if (result.startNodeData) worker.StartNodeDataRead(kMsgNodeDataRead);
+    if (result.retryLiveStart) worker.StartLive(kMsgLiveData);
 }
 
 void NMFrame::closeEvent(QCloseEvent* event)
@@ -332,12 +265,12 @@ void NMFrame::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
-        state_ = {};
+        document_.Forget();
         UpdateCaption();
     }
     closing_ = true;
     timer_->stop();
-    CleanUp();
+    WriteSettings();
     event->accept();
 }
 

@@ -1,36 +1,35 @@
 // The program's main window: the menu bar with every command, the caption,
 // the recent files, the port menu and the status indicator, and the stack of
-// views (blank, editor, monitor, test, engineering). Every decision it makes
-// comes from app/model; this class only wires widgets, the worker and files
-// to those decisions.
+// views (blank, editor, monitor, test, engineering). The open configuration
+// is the document's, the node the connection's; every decision comes from
+// app/model, and this class wires widgets, the worker and files to them.
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <thread>
 
 #include "app/model/Caption.h"
-#include "app/model/ConfigState.h"
+#include "app/model/ConfigDocument.h"
 #include "app/model/IndicatorTick.h"
-#include "app/model/MRUList.h"
 #include "app/model/UnsavedPrompt.h"
-#include "app/VirtualNodeHost.h"
-#include "editor/model/EditorContents.h"
-#include "nodeconf/NodeConf.h"
+#include "settings/ProgramSettings.h"
 
 class QAction;
-class QActionGroup;
 class QMenu;
 class QStackedWidget;
 class QTimer;
 
+namespace mnm {
+class NodeConnection;
+}
+
 namespace mnm::app {
 
 class BlankView;
+class PortMenu;
 class StatusIndicator;
 class SummaryView;
 class WorkerPostBox;
@@ -41,12 +40,13 @@ struct FrameOptions {
     std::filesystem::path deviceRoot = "/"; // where the port menu looks for devices
 };
 
-// One frame at a time: its set-up starts the program's link thread, which
-// it ends when it goes.
 class NMFrame : public QMainWindow {
     Q_OBJECT
 public:
-    NMFrame(WorkerPostBox& posts, FrameOptions options, QWidget* parent = nullptr);
+    // `settings` as read at start; what the window changes in them is
+    // written when it closes. The connection's worker posts to `posts`.
+    NMFrame(NodeConnection& connection, WorkerPostBox& posts, const ProgramSettings& settings, FrameOptions options,
+            QWidget* parent = nullptr);
     ~NMFrame() override;
 
     // Carries out a command as its menu item would, if it is enabled now.
@@ -56,16 +56,16 @@ public:
     // Re-evaluates which commands can be chosen, as opening a menu does.
     void UpdateEnabling();
 
-    const ConfigState& State() const { return state_; }
-    const editor::EditorContents& Editor() const { return editor_; }
-    // What an editor page does on an edit: change the contents, then tell
-    // the frame that the configuration changed.
+    const ConfigDocument& Document() const { return document_; }
+    const ConfigState& State() const { return document_.State(); }
+    const editor::EditorContents& Editor() const { return document_.Contents(); }
+    const MRUList& RecentFiles() const { return document_.RecentFiles(); }
+    // What an editor page does on an edit.
     void Edit(const std::function<void(editor::EditorContents&)>& change);
-    const MRUList& RecentFiles() const { return recent_; }
     QWidget* CurrentView() const;
     StatusIndicator* Indicator() const { return indicator_; }
-    // The port the link was given last (empty: none).
-    QString SelectedPort() const { return selectedPort_; }
+    // The port the connection was given last (empty: none).
+    QString SelectedPort() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,9 +76,8 @@ private:
     void BuildMenus();
     QAction* AddCommand(QMenu* menu, int commandId, const char* text);
     void BuildRecentFilesMenu();
-    void BuildPortMenu();
     void SetUp(const FrameOptions& options);
-    void CleanUp();
+    void WriteSettings();
 
     // Commands.
     void New();
@@ -93,7 +92,6 @@ private:
     void Resume();
     void Exit();
     void ShowLiveTool(QWidget* view, int commandId);
-    void ChoosePort(QAction* action);
     void ToggleVersion();
 
     // Worker messages.
@@ -106,7 +104,9 @@ private:
     bool PromptSaveBeforeLeaving(Leaving leaving);
     void OpenConfigurationFile(const QString& path, const QString& errorTitle);
     void OpenCommandLineFile(const QString& path);
-    int WriteAndFinish(const NodeConf& record, const QString& path);
+    int SaveRecord(const NodeConf& record, const QString& path);
+    // Shows what a document command changed; its failure under `errorTitle`.
+    int Apply(const DocumentResult& result, const QString& errorTitle);
     // A running transfer is stopped only when the user agrees; true when
     // none runs (any more).
     bool StopTransferFirst(const QString& question);
@@ -115,23 +115,17 @@ private:
     // The editor takes input again unless a transfer still runs.
     void EnableEditor();
     void UpdateCaption();
-    void SelectPort(const QString& path);
 
+    NodeConnection& connection_;
     WorkerPostBox& posts_;
-    ConfigState state_;
-    editor::EditorContents editor_;
-    MRUList recent_;
+    const ProgramSettings startSettings_;
+    ProgramSettings settings_;
+    ConfigDocument document_;
     CaptionSettings caption_;
     IndicatorState indicatorState_;
     bool centred_ = false;
     bool closing_ = false;
     QString lastFolder_;
-    QString selectedPort_;
-    QString savedPort_; // the Port written at exit: never the virtual node's terminal
-    QString portProblem_;
-    int ticks_ = 0;
-    std::filesystem::path deviceRoot_;
-    VirtualNodeHost virtualNode_;
 
     QStackedWidget* views_ = nullptr;
     BlankView* blank_ = nullptr;
@@ -141,12 +135,10 @@ private:
     QWidget* engineering_ = nullptr;
     StatusIndicator* indicator_ = nullptr;
     QMenu* fileMenu_ = nullptr;
-    QMenu* portMenu_ = nullptr;
-    QActionGroup* portGroup_ = nullptr;
+    PortMenu* ports_ = nullptr;
     std::map<int, QAction*> actions_;
     QList<QAction*> recentActions_;
     QTimer* timer_ = nullptr;
-    std::jthread link_;
 };
 
 } // namespace mnm::app

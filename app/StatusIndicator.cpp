@@ -47,6 +47,13 @@ void StatusIndicator::Show(int frame, const IndicatorTexts& texts, const QString
     if (changed) update();
 }
 
+void StatusIndicator::ShowStopping()
+{
+    const QString stopping = tr("Stopping\u2026");
+    Show(frame_, {stopping.toStdString(), {}}, stopping);
+    repaint();
+}
+
 void StatusIndicator::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

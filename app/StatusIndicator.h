@@ -16,6 +16,9 @@ public:
 
     // Frame 0..30, the texts and the tooltip (also the accessible description).
     void Show(int frame, const IndicatorTexts& texts, const QString& tooltip);
+    // "Stopping…" at once, while the window waits for a transfer to end
+    // without returning to the event loop; the next tick redraws it.
+    void ShowStopping();
     int Frame() const { return frame_; }
     QString LeftText() const { return left_; }
     QString RightText() const { return right_; }

@@ -8,9 +8,10 @@
 #include "app/MainFrame.h"
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandLine.h"
-#include "link/Link.h"
+#include "connection/ConnectionOptions.h"
+#include "connection/NodeConnection.h"
+#include "settings/ProgramSettings.h"
 #include "settings/Settings.h"
-#include "worker/Worker.h"
 
 namespace {
 
@@ -41,17 +42,20 @@ int main(int argc, char** argv)
     std::vector<std::string> arguments;
     for (const QString& a : QCoreApplication::arguments().mid(1)) arguments.push_back(a.toStdString());
     const mnm::app::CommandLine commandLine = mnm::app::ScanCommandLine(arguments);
-    mnm::LinkInitialise();
+    const mnm::ProgramSettings settings = mnm::ReadProgramSettings();
+    // The post box outlives the connection, so no post can reach it destroyed.
     mnm::app::WorkerPostBox posts;
-    if (!mnm::WorkerStart(posts.Callback())) return -1;
+    mnm::NodeConnection connection;
+    if (!connection.Start(posts.Callback(), mnm::WorkerOptionsFrom(settings))) return -1;
 
     int result = 0;
     {
-        mnm::app::NMFrame frame(posts, {QString::fromStdString(commandLine.file), commandLine.virtualNode});
+        mnm::app::NMFrame frame(connection, posts, settings,
+                                {QString::fromStdString(commandLine.file), commandLine.virtualNode});
         frame.show();
         result = application.exec();
-        // The worker stops before the frame, whose link thread it may be using.
-        mnm::WorkerStop();
+        // The threads stop before the frame they post to goes.
+        connection.Stop();
     }
     return result;
 }

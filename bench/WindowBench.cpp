@@ -15,11 +15,12 @@
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandIds.h"
 #include "reports/ModalHost.h"
-#include "link/Link.h"
+#include "connection/ConnectionOptions.h"
+#include "connection/NodeConnection.h"
+#include "settings/ProgramSettings.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "sim/VirtualNode.h"
-#include "worker/Worker.h"
 
 using namespace mnm;
 using namespace mnm::app;
@@ -98,9 +99,9 @@ private:
     }
 };
 
-bool WaitTransfer(int seconds)
+bool WaitTransfer(Worker& worker, int seconds)
 {
-    return QTest::qWaitFor([] { return WorkerIsBusy() == 0; }, seconds * 1000);
+    return QTest::qWaitFor([&] { return !worker.IsBusy(); }, seconds * 1000);
 }
 
 } // namespace
@@ -122,12 +123,14 @@ int main(int argc, char** argv)
     if (!node.Start()) return 1;
     WriteSetting(kSettingPort, node.DevicePath());
 
-    LinkInitialise();
     WorkerPostBox posts;
-    if (!WorkerStart(posts.Callback())) return 1;
+    NodeConnection connection;
+    const ProgramSettings programSettings = ReadProgramSettings();
+    if (!connection.Start(posts.Callback(), WorkerOptionsFrom(programSettings))) return 1;
+    Worker& worker = connection.worker();
     int result = 0;
     {
-        NMFrame frame(posts, {});
+        NMFrame frame(connection, posts, programSettings, {});
         FirstPaint paint;
         app.installEventFilter(&paint);
         frame.show();
@@ -138,7 +141,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
 
         // Connected, and the hardware read a new connection starts is over.
-        if (!QTest::qWaitFor([&] { return frame.Indicator()->Frame() == kFrameConnected && WorkerIsBusy() == 0; }, 60000))
+        if (!QTest::qWaitFor([&] { return frame.Indicator()->Frame() == kFrameConnected && !worker.IsBusy(); }, 60000))
             return 1;
         StallMeter meter;
         for (int command : {kCmdReceive, kCmdSend}) {
@@ -147,7 +150,7 @@ int main(int argc, char** argv)
             took.start();
             frame.Command(command);
             QTest::qWait(200); // the job starts
-            const bool ended = WaitTransfer(600);
+            const bool ended = WaitTransfer(worker, 600);
             const double stall = meter.StopMs();
             std::printf("%-8s %s in %.1f s; longest event-loop stall %.1f ms\n",
                         command == kCmdReceive ? "receive" : "send", ended ? "ended" : "did not end",
@@ -156,7 +159,7 @@ int main(int argc, char** argv)
             if (!ended || host.reported) result = 1;
         }
         if (frame.State().openState != kEditorShown) result = 1;
-        WorkerStop();
+        connection.Stop();
     }
     return result;
 }

@@ -6,12 +6,12 @@
 #include <cstdio>
 
 #include "cli/Commands.h"
-#include "link/Link.h"
-#include "worker/ProgressText.h"
-#include "transfer/TransferMessage.h"
-#include "worker/Worker.h"
+#include "connection/ConnectionOptions.h"
+#include "nodeconf/ErrorCatalogue.h"
 #include "platform/SerialPort.h"
+#include "settings/ProgramSettings.h"
 #include "settings/Settings.h"
+#include "transfer/ProgressText.h"
 
 namespace mnm::cli {
 
@@ -32,48 +32,40 @@ bool PortCanBeOpened(const std::string& device)
     return true;
 }
 
-void PrintWorkerFailure()
-{
-    char message[kTransferMessageLength + 1];
-    WorkerMessage(message, sizeof message);
-    PrintFailureText(message);
-}
+void PrintTransferFailure(const TransferOutcome& outcome) { PrintFailureText(MessageOf(outcome.report)); }
 
-NodeSession::NodeSession(const std::string& device) : signals_([] { WorkerCancelTransfer(); }), device_(device)
+NodeSession::NodeSession(const std::string& device)
+    : signals_([this] { connection_.worker().CancelTransfer(); }), device_(device)
 {
     EnsureSettingsKey();
     WriteSettingDefaults();
-    LinkInitialise();
-    LinkSelectPort(device);
-    link_ = std::jthread([](std::stop_token stop) { LinkThread(stop); });
-    WorkerStart([this](int id) {
-        {
-            std::lock_guard<std::mutex> guard(lock_);
-            posted_.insert(id);
-        }
-        wake_.notify_all();
-        return true;
-    });
+    connection_.SelectPort(device);
+    connection_.Start(
+        [this](int id) {
+            {
+                std::lock_guard<std::mutex> guard(lock_);
+                posted_.insert(id);
+            }
+            wake_.notify_all();
+            return true;
+        },
+        WorkerOptionsFrom(ReadProgramSettings()));
 }
 
-NodeSession::~NodeSession()
-{
-    WorkerStop();
-    link_.request_stop();
-}
+NodeSession::~NodeSession() { connection_.Stop(); }
 
 bool NodeSession::WaitForNode()
 {
     const bool show = isatty(STDERR_FILENO) == 1;
     const auto end = std::chrono::steady_clock::now() + kNodeWait;
     bool shown = false;
-    while (WorkerIsNodeConnected() == 0 && std::chrono::steady_clock::now() < end && !Interrupted()) {
+    while (!worker().IsNodeConnected() && std::chrono::steady_clock::now() < end && !Interrupted()) {
         if (show && !shown) std::fprintf(stderr, "\r%-20s", "waiting for the node");
         shown = true;
         std::this_thread::sleep_for(kNodePoll);
     }
     if (show && shown) std::fprintf(stderr, "\r%-20s\r", "");
-    if (WorkerIsNodeConnected() != 0) return true;
+    if (worker().IsNodeConnected()) return true;
     if (!Interrupted()) std::fprintf(stderr, "mnm: no node answers on %s\n", device_.c_str());
     return false;
 }
@@ -88,10 +80,10 @@ void NodeSession::WaitFor(int commandId)
             if (wake_.wait_for(lock, kProgressInterval, [&] { return posted_.count(commandId) != 0; })) break;
             // A signal before the job started has nothing to cancel; the
             // job's own post ends the wait otherwise.
-            if (Interrupted() && WorkerIsBusy() == 0) break;
+            if (Interrupted() && !worker().IsBusy()) break;
         }
         if (!show) continue;
-        const std::uint32_t word = WorkerProgressWord();
+        const std::uint32_t word = worker().Snapshot().progressWord;
         std::string text = ProgressTag(word);
         if (const std::string figure = ProgressFigure(word); !figure.empty()) text += " " + figure;
         if (text != shown) std::fprintf(stderr, "\r%-20s", text.c_str());

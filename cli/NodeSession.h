@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cli/StopSignals.h"
+#include "connection/NodeConnection.h"
 
 namespace mnm::cli {
 
@@ -21,9 +22,8 @@ inline constexpr int kReceiveDoneId = 8503;
 // replies time out.
 bool PortCanBeOpened(const std::string& device);
 
-// "mnm: MESSAGE" for a failed send or receive: the worker keeps the text of
-// every failure.
-void PrintWorkerFailure();
+// "mnm: MESSAGE" for a failed send or receive: a failure always has its text.
+void PrintTransferFailure(const TransferOutcome& outcome);
 
 // The session also takes Ctrl-C and SIGTERM: the running transfer stops
 // (the node's task scheduler put back), and the command then ends with
@@ -34,6 +34,8 @@ public:
     ~NodeSession();
     NodeSession(const NodeSession&) = delete;
     NodeSession& operator=(const NodeSession&) = delete;
+
+    Worker& worker() { return connection_.worker(); }
 
     // Waits, up to a few seconds, until the worker's presence poll finds the
     // node, as an operator waits for it before sending or receiving; a job
@@ -52,9 +54,9 @@ public:
     int InterruptedStatus() const { return signals_.ExitStatus(); }
 
 private:
-    StopSignals signals_; // first: the threads below start with the signals blocked
+    NodeConnection connection_; // its threads start after the signals are blocked
+    StopSignals signals_;
     std::string device_;
-    std::jthread link_;
     std::mutex lock_; // guards posted_
     std::condition_variable wake_;
     std::set<int> posted_;

@@ -7,7 +7,6 @@
 #include "cli/NodeSession.h"
 #include "nodeconf/WholeFile.h"
 #include "editor/model/Transfer.h"
-#include "worker/Worker.h"
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/TextEncoding.h"
 
@@ -46,20 +45,22 @@ int RunReceive(const std::vector<std::string>& args)
     {
         NodeSession session(port);
         if (!session.WaitForNode()) return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
-        if (const int rc = WorkerStartReceive(kReceiveDoneId); rc < 0) {
-            PrintFailure(Report{rc});
+        if (session.worker().StartReceive(kReceiveDoneId) != StartResult::kStarted) {
+            PrintFailureText("the node is busy with another transfer");
             return kExitFailure;
         }
         session.WaitFor(kReceiveDoneId);
-        if (WorkerTakeReceivedRecord(record) != 1) {
-            PrintWorkerFailure();
+        ReceivedRecord received = session.worker().TakeReceived();
+        if (!received.record) {
+            PrintTransferFailure(received.outcome);
             return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
         }
+        record = *received.record;
         // Asked to stop after the last request: nothing is written all the same.
         if (session.Interrupted()) return session.InterruptedStatus();
     }
-    if (const Report report = editor::VerifyRecord(record); !report.ok())
-        std::fprintf(stderr, "mnm: warning: %s\n", Cp1252ToUtf8(MessageOf(report)).c_str());
+    if (const Report checked = editor::VerifyRecord(record); !checked.ok())
+        std::fprintf(stderr, "mnm: warning: %s\n", Cp1252ToUtf8(MessageOf(checked)).c_str());
     if (const FileStatus saved = SaveWhole(record, output); saved.fault != FileFault::None) {
         PrintPathFailure(output, saved);
         return kExitFailure;

@@ -8,7 +8,6 @@
 #include "cli/NodeSession.h"
 #include "editor/model/Transfer.h"
 #include "nodeconf/ConfigFile.h"
-#include "worker/Worker.h"
 
 namespace mnm::cli {
 
@@ -50,22 +49,22 @@ int RunSend(const std::vector<std::string>& args)
     // What leaves is the editor's store of the file, as when the file is
     // opened and sent from the window.
     NodeConf record;
-    if (const Report report = editor::VerifyRecord(loaded, &record); !report.ok()) {
-        PrintFailure(report);
+    if (const Report checked = editor::VerifyRecord(loaded, &record); !checked.ok()) {
+        PrintFailure(checked);
         return kExitFailure;
     }
     if (!PortCanBeOpened(port)) return kExitFailure;
 
     NodeSession session(port);
     if (!session.WaitForNode()) return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
-    if (const int rc = WorkerStartSend(record, kSendDoneId, noCommit ? SendCommit::kNever : SendCommit::kAsSetting);
-        rc < 0) {
-        PrintFailure(Report{rc});
+    if (session.worker().StartSend(record, kSendDoneId, noCommit ? SendCommit::kNever : SendCommit::kAsSetting) !=
+        StartResult::kStarted) {
+        PrintFailureText("the node is busy with another transfer");
         return kExitFailure;
     }
     session.WaitFor(kSendDoneId);
-    if (WorkerSendStatus() != kRequestDone) {
-        PrintWorkerFailure();
+    if (const TransferOutcome sent = session.worker().SendOutcome(); !sent.Succeeded()) {
+        PrintTransferFailure(sent);
         return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
     }
     if (session.Interrupted()) return session.InterruptedStatus();

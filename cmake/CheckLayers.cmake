@@ -10,27 +10,25 @@ set(ALLOWED_wire "nodeconf")
 set(ALLOWED_link "wire;platform;nodeconf")
 set(ALLOWED_protocol "link;wire;platform;nodeconf")
 set(ALLOWED_transfer "protocol;link;wire;platform;nodeconf")
-set(ALLOWED_worker "transfer;protocol;link;wire;platform;nodeconf;settings")
+set(ALLOWED_worker "transfer;protocol;link;wire;platform;nodeconf")
 set(ALLOWED_editor/model "nodeconf")
 set(ALLOWED_sim "wire;nodeconf")
+set(ALLOWED_connection "worker;transfer;protocol;link;wire;platform;nodeconf;sim;settings")
 set(ALLOWED_controls/model "editor/model;nodeconf")
 set(ALLOWED_reports/model "nodeconf;controls/model;editor/model")
 set(ALLOWED_tools/model "nodeconf;worker")
-set(ALLOWED_app/model "nodeconf;editor/model;reports/model;controls/model;worker;settings")
-# The windows: of the node communication only the worker's headers, the
-# progress word and the failure text's length.
-set(GUI_ALLOWED "nodeconf;settings;worker;editor/model;controls/model;reports/model;tools/model;app/model;controls;reports;resources;app;editor;tools")
-# The frame also chooses the port and runs the link's thread (link/Link.h),
-# and the program carries the virtual node for demonstrations (sim/).
-set(GUI_FILES "transfer/ProgressWord.h;transfer/TransferMessage.h;link/Link.h")
+set(ALLOWED_app/model "nodeconf;editor/model;reports/model;controls/model;settings")
+# The windows: of the node communication only the connection, the worker's
+# headers and the progress word.
+set(GUI_ALLOWED "nodeconf;settings;connection;worker;editor/model;controls/model;reports/model;tools/model;app/model;controls;reports;resources;app;editor;tools")
+set(GUI_FILES "transfer/ProgressWord.h;transfer/ProgressText.h")
 foreach(gui controls reports resources app editor tools)
   set(ALLOWED_${gui} "${GUI_ALLOWED}")
   set(ALLOWED_FILES_${gui} "${GUI_FILES}")
 endforeach()
-list(APPEND ALLOWED_app sim)
-# The window program's plain logic may use the same two files.
-set(ALLOWED_FILES_app/model "transfer/ProgressWord.h;transfer/TransferMessage.h")
-set(LAYERS nodeconf platform settings wire link protocol transfer worker editor/model sim
+# The window program's plain logic may use the same two files and the job numbers.
+set(ALLOWED_FILES_app/model "transfer/ProgressWord.h;transfer/ProgressText.h;worker/WorkerJobs.h;worker/WorkerResults.h")
+set(LAYERS nodeconf platform settings wire link protocol transfer worker editor/model sim connection
            controls/model reports/model tools/model app/model controls reports resources app editor tools)
 
 set(failures "")

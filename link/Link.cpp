@@ -15,14 +15,6 @@ constexpr auto kNoPortSleep = std::chrono::milliseconds(250);
 
 } // namespace
 
-Link& ProgramLink()
-{
-    // Never destroyed: the link thread may still be running while statics
-    // are torn down at exit.
-    static Link* const link = new Link;
-    return *link;
-}
-
 void Link::SelectPort(std::string_view name)
 {
     if (name.size() > static_cast<size_t>(kMaxPortName))
@@ -156,37 +148,6 @@ void Link::Run(std::stop_token stop)
                 openPort_ = wanted;
         }
     }
-}
-
-int LinkInitialise()
-{
-    ProgramLink();
-    return 1;
-}
-
-void LinkSelectPort(std::string_view name)
-{
-    ProgramLink().SelectPort(name);
-}
-
-int LinkQueuePayload(const std::uint8_t* payload, int length)
-{
-    return ProgramLink().QueuePayload(payload, length);
-}
-
-int LinkTakeFrame(std::uint8_t* payload)
-{
-    return ProgramLink().TakeFrame(payload);
-}
-
-int LinkTakeNodeText(char* text, int size)
-{
-    return ProgramLink().TakeNodeText(text, size);
-}
-
-void LinkThread(std::stop_token stop)
-{
-    ProgramLink().Run(std::move(stop));
 }
 
 } // namespace mnm

@@ -81,16 +81,4 @@ private:
     std::condition_variable_any sleepWake_;
 };
 
-// The program's one link. LinkInitialise creates it (with an empty node text
-// mailbox) and returns 1; it runs once at start, before any other of these.
-int LinkInitialise();
-Link& ProgramLink();
-void LinkSelectPort(std::string_view name);
-int LinkQueuePayload(const std::uint8_t* payload, int length);
-int LinkTakeFrame(std::uint8_t* payload);
-int LinkTakeNodeText(char* text, int size);
-// Thread entry; with no stop token it runs for the life of the program.
-// std::jthread passes its own token, so tests and exit can end it.
-void LinkThread(std::stop_token stop = {});
-
 } // namespace mnm

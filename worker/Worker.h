@@ -1,50 +1,88 @@
-// The communication worker: the one thread that talks to the attached node.
-// The user-interface thread starts jobs and leaves requests here; the worker
-// tells it through the application's "post command id" callback that
-// something can be collected. Every call below takes the worker lock and
-// none waits for the node.
-//
-// A failed send or receive always has its text in Message(), whatever its
-// code: the caller shows that text and need not look at the code.
+// The communication worker: the one thread that talks to the node on one
+// line. The user-interface thread starts jobs and leaves requests here; the
+// worker tells it through the "post command id" callback that something can
+// be collected. Every call below takes the worker lock once and none waits
+// for the node.
 #pragma once
 
+#include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
+#include <string>
 
 #include "nodeconf/NodeConf.h"
 #include "nodeconf/NodeStaticData.h"
+#include "protocol/NodeChannel.h"
 #include "transfer/ProgressWord.h"
+#include "wire/NodeCodes.h"
+#include "worker/WorkerJobs.h"
+#include "worker/WorkerResults.h"
 
 namespace mnm {
 
 class FrameLine;
 struct WorkerShared;
 
-inline constexpr int kJobSend = 1;
-inline constexpr int kJobReceive = 2;
-inline constexpr int kJobMonitor = 3;
-inline constexpr int kJobLive = 4;
-inline constexpr int kJobNodeData = 5;
-
-// Send, receive and node data status.
-inline constexpr int kRequestNone = -1;
-inline constexpr int kRequestDone = 1;
-inline constexpr int kRequestFailed = 2;
-inline constexpr int kRequestRunning = 3;
-
-// Start results.
-inline constexpr int kErrWorkerBusy = -2;
-inline constexpr int kErrResultWaiting = -3;
-
 inline constexpr int kMaxEngineeringBytes = 17;
 inline constexpr int kMemoryReplySize = 100;
 inline constexpr int kIdentityNameLength = 5;
+inline constexpr int kEndpointControlValues = 6;
 inline constexpr std::uint8_t kOnOffNone = 255;
+inline constexpr int kUnknownNodeNumber = -1;
 
-// Whether a send commits to flash: as "CommitToFlashOnDownload" says, or not
-// this once (a tool's one-off run must not change the operator's setting).
+enum class StartResult {
+    kStarted,
+    kBusy,          // a send, receive or hardware read runs
+    kResultWaiting, // the last one's result has not been taken yet
+};
+
+// Whether a send commits to flash: as the options say, or not this once (a
+// tool's one-off run must not change the operator's setting).
 enum class SendCommit { kAsSetting, kNever };
+
+// What the worker takes from the settings; whoever starts it reads them.
+struct WorkerOptions {
+    ChannelBudgets budgets{};        // "NIPQueryTimeout(ms)", "NCPWriteFlashTimeout(ms)"
+    bool identityMonitoring = false; // "MonitorConnectedNodeIdentity"
+    bool commitToFlash = false;      // "CommitToFlashOnDownload"
+};
+
+// The worker's state at one moment, read under one lock for the indicator.
+struct WorkerSnapshot {
+    int job = kJobLive;
+    bool busy = false; // a send, receive or hardware read runs
+    bool connected = false;
+    std::uint32_t progressWord = kProgressNothing;
+    bool flashWriting = false; // a flash command waits for the node to finish writing
+    // Unknown while identity monitoring is off or the node did not say.
+    int nodeNumber = kUnknownNodeNumber;
+    std::string networkName;
+};
+
+struct NodeDataRead {
+    RequestStatus status = RequestStatus::kNone;
+    std::optional<NodeStaticData> data;
+};
+
+using StatusBlockBytes = std::array<std::uint8_t, kStatusBlockSize>;
+using MonitorReadingBytes = std::array<std::uint8_t, kMonitorReadingSize>;
+using LiveValues = std::array<std::uint16_t, kLiveValueCount>;
+using EndpointControlValues = std::array<std::uint16_t, kEndpointControlValues>;
+
+// Whether a complete set of live values was gathered and taken.
+enum class LiveValuesState { kNone, kTaken, kNew };
+
+struct MemoryReply {
+    int length = 0; // the reply's length, or the query's negative result
+    int baseAddress = 0;
+    std::array<std::uint8_t, kMemoryReplySize> bytes{};
+};
+
+enum class EngineeringRequest { kTaken, kTooLong, kEmpty, kOnePending };
 
 // Called on the worker thread, never under the worker lock; true when the
 // command id was accepted (the worker retries every 20 ms until it is).
@@ -57,10 +95,9 @@ public:
     Worker(const Worker&) = delete;
     Worker& operator=(const Worker&) = delete;
 
-    // Sets the initial state, reads "MonitorConnectedNodeIdentity" and the
-    // protocol's time-outs, and starts the thread in the live job; true when
+    // Sets the initial state and starts the thread in the live job; true when
     // the thread runs. A command id of 0 in the start calls means no one is told.
-    bool Start(PostCommandId post);
+    bool Start(PostCommandId post, const WorkerOptions& options);
     // Ends the thread, stopping a running transfer first (as CancelTransfer);
     // returns within a fraction of a second even in the middle of a send.
     void Stop();
@@ -68,49 +105,42 @@ public:
     // the node's task scheduler if it had raised it, and reports failure with
     // "Transfer cancelled" through the usual post. Nothing else changes.
     void CancelTransfer();
+    // Waits at most `limit` for a running send, receive or hardware read to
+    // end, without running anyone's event loop; true when none runs.
+    bool WaitUntilIdle(std::chrono::milliseconds limit);
 
-    int StartSend(const NodeConf& record, int commandId, SendCommit commit = SendCommit::kAsSetting);
-    int StartReceive(int commandId);
-    int StartMonitor(int commandId);
-    int StartLive(int commandId);
-    int StartNodeDataRead(int commandId);
+    StartResult StartSend(const NodeConf& record, int commandId, SendCommit commit = SendCommit::kAsSetting);
+    StartResult StartReceive(int commandId);
+    // Refused while a one-shot job runs, but remembered: monitoring starts when it ends.
+    StartResult StartMonitor(int commandId);
+    StartResult StartLive(int commandId);
+    StartResult StartNodeDataRead(int commandId);
 
-    int CurrentJob();
-    int IsBusy();
-    int IsNodeConnected();
-    int SendStatus();
-    int SendResult();
-    // The last send or receive failure's text, cut to size - 1 characters, NUL-terminated.
-    void Message(char* buffer, int size);
-    // 1 and the record when a received one waits; otherwise the receive status.
-    int TakeReceivedRecord(NodeConf& record);
-    int TakeNodeData(NodeStaticData& data);
-    std::uint32_t ProgressWord();
-    // True while a flash command waits for the node to finish writing.
-    bool FlashWriting();
-    // The node number, and its network name in `name`; -1 and empty when unknown,
-    // when identity monitoring is off, or when `name` cannot hold 5 characters.
-    int NodeIdentity(char* name, int size);
-    // 0 and the 64-byte status block in the live job with a node connected;
-    // otherwise zeros and -1.
-    int StatusBlock(std::uint8_t* block);
-    // 0 and the 16-byte reading in the monitor job, otherwise -2.
-    int MonitorReading(std::uint8_t* reading);
-    // 0 no complete set yet, 2 a new set not taken, 1 the taken set is current.
-    int LiveValuesState();
-    void TakeLiveValues(std::uint16_t* values);
-    // The stored length (-1 none) and, when not negative, the 100 bytes and the
-    // block's base address; the stored length then becomes -1.
-    int TakeMemoryReply(std::uint8_t* reply, int& baseAddress);
+    WorkerSnapshot Snapshot();
+    bool IsBusy();
+    bool IsNodeConnected();
+    TransferOutcome SendOutcome();
+    // The received record is handed over once; the status then becomes kNone.
+    ReceivedRecord TakeReceived();
+    NodeDataRead TakeNodeData();
+
+    // In the live job with a node connected.
+    std::optional<StatusBlockBytes> StatusBlock();
+    // In the monitor job (zeros until a reading of the chosen endpoint came).
+    std::optional<MonitorReadingBytes> MonitorReading();
+    LiveValuesState LiveValuesReady();
+    LiveValues TakeLiveValues();
+    // The last memory read's reply, once.
+    std::optional<MemoryReply> TakeMemoryReply();
 
     void SelectMonitoredEndpoint(char kind, std::uint8_t card, std::uint8_t channel);
-    int RequestEngineeringCommand(const std::uint8_t* bytes, int count);
+    EngineeringRequest RequestEngineeringCommand(std::span<const std::uint8_t> bytes);
     void RequestOnOff(std::uint8_t value);
     void RequestToggle();
     void RequestChannelStep(int steps);
     void RequestPowerStep(int steps);
     // A node of 0 means this node; a first value of 0 means no request.
-    void RequestEndpointControl(int node, const std::uint16_t* values);
+    void RequestEndpointControl(int node, const EndpointControlValues& values);
     void RequestMemoryRead(int address);
 
     // The sequence number the next command carries (for tests that watch the line).
@@ -119,41 +149,5 @@ public:
 private:
     std::unique_ptr<WorkerShared> s_;
 };
-
-// The program's one worker, on the program's link (LinkInitialise first).
-// The windows use these; each calls the same operation of ProgramWorker().
-Worker& ProgramWorker();
-bool WorkerStart(PostCommandId post);
-void WorkerStop();
-void WorkerCancelTransfer();
-int WorkerStartSend(const NodeConf& record, int commandId, SendCommit commit = SendCommit::kAsSetting);
-int WorkerStartReceive(int commandId);
-int WorkerStartMonitor(int commandId);
-int WorkerStartLive(int commandId);
-int WorkerStartNodeDataRead(int commandId);
-int WorkerCurrentJob();
-int WorkerIsBusy();
-int WorkerIsNodeConnected();
-int WorkerSendStatus();
-int WorkerSendResult();
-void WorkerMessage(char* buffer, int size);
-int WorkerTakeReceivedRecord(NodeConf& record);
-int WorkerTakeNodeData(NodeStaticData& data);
-std::uint32_t WorkerProgressWord();
-bool NodeFlashWriting();
-int WorkerNodeIdentity(char* name, int size);
-int WorkerStatusBlock(std::uint8_t* block);
-int WorkerMonitorReading(std::uint8_t* reading);
-int WorkerLiveValuesState();
-void WorkerTakeLiveValues(std::uint16_t* values);
-int WorkerTakeMemoryReply(std::uint8_t* reply, int& baseAddress);
-void WorkerSelectMonitoredEndpoint(char kind, std::uint8_t card, std::uint8_t channel);
-int WorkerRequestEngineeringCommand(const std::uint8_t* bytes, int count);
-void WorkerRequestOnOff(std::uint8_t value);
-void WorkerRequestToggle();
-void WorkerRequestChannelStep(int steps);
-void WorkerRequestPowerStep(int steps);
-void WorkerRequestEndpointControl(int node, const std::uint16_t* values);
-void WorkerRequestMemoryRead(int address);
 
 } // namespace mnm

@@ -4,10 +4,6 @@
 #include <cstring>
 
 #include "worker/WorkerState.h"
-#include "link/Link.h"
-#include "worker/ChannelSettings.h"
-#include "settings/Settings.h"
-#include "transfer/TransferMessage.h"
 
 namespace mnm {
 namespace {
@@ -24,23 +20,11 @@ void EnterOneShot(WorkerData& d, int job, int commandId)
     d.target[job] = commandId;
 }
 
-// Receive and node data: refused while a result waits to be taken.
-int StartReading(WorkerShared& s, int job, int WorkerData::*status, int commandId)
-{
-    Guard guard(s.lock);
-    WorkerData& d = s.data;
-    if (Busy(d)) return kErrWorkerBusy;
-    if (d.*status == kRequestDone || d.*status == kRequestRunning) return kErrResultWaiting;
-    d.*status = kRequestRunning;
-    EnterOneShot(d, job, commandId);
-    return 0;
-}
-
 } // namespace
 
 void ResetLiveGathering(WorkerData& d)
 {
-    d.liveState = 0;
+    d.liveState = LiveValuesState::kNone;
     d.liveNext = 0;
     std::fill(std::begin(d.liveWorking), std::end(d.liveWorking), kNoLiveValue);
 }
@@ -49,7 +33,7 @@ Worker::Worker(FrameLine& line) : s_(std::make_unique<WorkerShared>(line, Channe
 
 Worker::~Worker() { Stop(); }
 
-bool Worker::Start(PostCommandId post)
+bool Worker::Start(PostCommandId post, const WorkerOptions& options)
 {
     WorkerShared& s = *s_;
     Stop();
@@ -58,12 +42,11 @@ bool Worker::Start(PostCommandId post)
         s.data = WorkerData{};
         std::fill(std::begin(s.data.liveValues), std::end(s.data.liveValues), kNoLiveValue);
         ResetLiveGathering(s.data);
-        s.data.identityMonitoring = ReadSettingNumber(kSettingMonitorConnectedNodeIdentity) != 0;
-        s.post = std::move(post);
     }
     // Only the thread uses these once it runs.
-    s.commitSetting = ReadSettingNumber(kSettingCommitToFlashOnDownload) != 0;
-    s.channel.SetBudgets(BudgetsFromSettings());
+    s.post = std::move(post);
+    s.options = options;
+    s.channel.SetBudgets(options.budgets);
     s.thread = std::jthread([&s](std::stop_token stop) { WorkerLoop(s, std::move(stop)); });
     return s.thread.joinable();
 }
@@ -88,303 +71,234 @@ void Worker::CancelTransfer()
     transfer.request_stop();
 }
 
+bool Worker::WaitUntilIdle(std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(s_->lock);
+    return s_->idle.wait_for(lock, limit, [this] { return !Busy(s_->data); });
+}
+
 void Worker::SetNextCommandSequence(int number) { s_->channel.SetNextSequence(number); }
 
-bool Worker::FlashWriting() { return s_->channel.FlashWriting(); }
-
-int Worker::StartSend(const NodeConf& record, int commandId, SendCommit commit)
+StartResult Worker::StartSend(const NodeConf& record, int commandId, SendCommit commit)
 {
-    WorkerShared& s = *s_;
-    Guard guard(s.lock);
-    WorkerData& d = s.data;
-    if (Busy(d)) return kErrWorkerBusy;
-    if (d.sendStatus == kRequestRunning) return kErrResultWaiting;
+    Guard guard(s_->lock);
+    WorkerData& d = s_->data;
+    if (Busy(d)) return StartResult::kBusy;
     d.recordToSend = record;
     d.commit = commit;
-    d.sendStatus = kRequestRunning;
+    d.send = {RequestStatus::kRunning, {}};
     EnterOneShot(d, kJobSend, commandId);
-    return 0;
+    return StartResult::kStarted;
 }
 
-int Worker::StartReceive(int commandId) { return StartReading(*s_, kJobReceive, &WorkerData::receiveStatus, commandId); }
-
-int Worker::StartMonitor(int commandId)
+StartResult Worker::StartReceive(int commandId)
 {
-    WorkerShared& s = *s_;
-    Guard guard(s.lock);
-    WorkerData& d = s.data;
+    Guard guard(s_->lock);
+    WorkerData& d = s_->data;
+    if (Busy(d)) return StartResult::kBusy;
+    if (d.receive.status == RequestStatus::kDone) return StartResult::kResultWaiting;
+    d.receive = {RequestStatus::kRunning, {}};
+    EnterOneShot(d, kJobReceive, commandId);
+    return StartResult::kStarted;
+}
+
+StartResult Worker::StartNodeDataRead(int commandId)
+{
+    Guard guard(s_->lock);
+    WorkerData& d = s_->data;
+    if (Busy(d)) return StartResult::kBusy;
+    if (d.nodeDataStatus == RequestStatus::kDone) return StartResult::kResultWaiting;
+    d.nodeDataStatus = RequestStatus::kRunning;
+    EnterOneShot(d, kJobNodeData, commandId);
+    return StartResult::kStarted;
+}
+
+StartResult Worker::StartMonitor(int commandId)
+{
+    Guard guard(s_->lock);
+    WorkerData& d = s_->data;
     d.target[kJobMonitor] = commandId;
     if (Busy(d)) {
-        // Monitoring starts when the running one-shot job ends.
         d.previousJob = kJobMonitor;
-        return kErrWorkerBusy;
+        return StartResult::kBusy;
     }
     d.job = kJobMonitor;
-    return 0;
+    return StartResult::kStarted;
 }
 
-int Worker::StartLive(int commandId)
+StartResult Worker::StartLive(int commandId)
 {
-    WorkerShared& s = *s_;
-    Guard guard(s.lock);
-    WorkerData& d = s.data;
-    if (Busy(d)) return kErrWorkerBusy;
+    Guard guard(s_->lock);
+    WorkerData& d = s_->data;
+    if (Busy(d)) return StartResult::kBusy;
     d.job = kJobLive;
     d.target[kJobLive] = commandId;
     ResetLiveGathering(d);
-    return 0;
+    return StartResult::kStarted;
 }
 
-int Worker::StartNodeDataRead(int commandId)
+WorkerSnapshot Worker::Snapshot()
 {
-    return StartReading(*s_, kJobNodeData, &WorkerData::nodeDataStatus, commandId);
-}
-
-int Worker::CurrentJob()
-{
-    Guard guard((*s_).lock);
-    return (*s_).data.job;
-}
-
-int Worker::IsBusy()
-{
-    Guard guard((*s_).lock);
-    return Busy((*s_).data) ? 1 : 0;
-}
-
-int Worker::IsNodeConnected()
-{
-    Guard guard((*s_).lock);
-    return (*s_).data.connected != 0 ? 1 : 0;
-}
-
-int Worker::SendStatus()
-{
-    Guard guard((*s_).lock);
-    return (*s_).data.sendStatus;
-}
-
-int Worker::SendResult()
-{
-    Guard guard((*s_).lock);
-    return (*s_).data.sendResult;
-}
-
-void Worker::Message(char* buffer, int size)
-{
-    if (size < 1) return;
-    Guard guard((*s_).lock);
-    const std::string& m = (*s_).data.message;
-    const std::size_t n = std::min({m.size(), static_cast<std::size_t>(size - 1),
-                                    static_cast<std::size_t>(kTransferMessageLength)});
-    std::memcpy(buffer, m.data(), n);
-    buffer[n] = '\0';
-}
-
-int Worker::TakeReceivedRecord(NodeConf& record)
-{
-    Guard guard((*s_).lock);
-    WorkerData& d = (*s_).data;
-    if (d.receiveStatus != kRequestDone) return d.receiveStatus;
-    record = d.receivedRecord;
-    d.receiveStatus = kRequestNone;
-    return 1;
-}
-
-int Worker::TakeNodeData(NodeStaticData& data)
-{
-    Guard guard((*s_).lock);
-    WorkerData& d = (*s_).data;
-    if (d.nodeDataStatus != kRequestDone) return d.nodeDataStatus;
-    data = d.nodeData;
-    d.nodeDataStatus = kRequestNone;
-    return 1;
-}
-
-std::uint32_t Worker::ProgressWord()
-{
-    Guard guard((*s_).lock);
-    return (*s_).data.progress;
-}
-
-int Worker::NodeIdentity(char* name, int size)
-{
-    if (name == nullptr || size < 1) return -1;
-    name[0] = '\0';
-    if (size <= kIdentityNameLength) return -1;
-    Guard guard((*s_).lock);
-    const WorkerData& d = (*s_).data;
-    if (!d.identityMonitoring) return -1;
-    const std::size_t n = std::min(d.networkName.size(), static_cast<std::size_t>(kIdentityNameLength));
-    std::memcpy(name, d.networkName.data(), n);
-    name[n] = '\0';
-    return d.nodeNumber;
-}
-
-int Worker::StatusBlock(std::uint8_t* block)
-{
-    Guard guard((*s_).lock);
-    const WorkerData& d = (*s_).data;
-    if (d.job == kJobLive && d.connected != 0) {
-        std::memcpy(block, d.statusBlock, kStatusBlockSize);
-        return 0;
+    Guard guard(s_->lock);
+    const WorkerData& d = s_->data;
+    WorkerSnapshot snapshot;
+    snapshot.job = d.job;
+    snapshot.busy = Busy(d);
+    snapshot.connected = d.connected != 0;
+    snapshot.progressWord = d.progress;
+    snapshot.flashWriting = s_->channel.FlashWriting();
+    if (s_->options.identityMonitoring) {
+        snapshot.nodeNumber = d.nodeNumber;
+        snapshot.networkName = d.networkName;
     }
-    std::memset(block, 0, kStatusBlockSize);
-    return -1;
+    return snapshot;
 }
 
-int Worker::MonitorReading(std::uint8_t* reading)
+bool Worker::IsBusy()
 {
-    Guard guard((*s_).lock);
-    const WorkerData& d = (*s_).data;
-    if (d.job != kJobMonitor) return -2;
-    std::memcpy(reading, d.monitorReading, kMonitorReadingSize);
-    return 0;
+    Guard guard(s_->lock);
+    return Busy(s_->data);
 }
 
-int Worker::LiveValuesState()
+bool Worker::IsNodeConnected()
 {
-    Guard guard((*s_).lock);
-    return (*s_).data.liveState;
+    Guard guard(s_->lock);
+    return s_->data.connected != 0;
 }
 
-void Worker::TakeLiveValues(std::uint16_t* values)
+TransferOutcome Worker::SendOutcome()
 {
-    Guard guard((*s_).lock);
-    WorkerData& d = (*s_).data;
-    std::copy(std::begin(d.liveValues), std::end(d.liveValues), values);
-    if (d.liveState == 2) d.liveState = 1;
+    Guard guard(s_->lock);
+    return s_->data.send;
 }
 
-int Worker::TakeMemoryReply(std::uint8_t* reply, int& baseAddress)
+ReceivedRecord Worker::TakeReceived()
 {
-    Guard guard((*s_).lock);
-    WorkerData& d = (*s_).data;
-    const int length = d.memoryLength;
-    if (length >= 0) {
-        std::memcpy(reply, d.memoryReply, kMemoryReplySize);
-        baseAddress = d.memoryBase;
+    Guard guard(s_->lock);
+    WorkerData& d = s_->data;
+    ReceivedRecord taken{d.receive, std::nullopt};
+    if (d.receive.status == RequestStatus::kDone) {
+        taken.record = d.receivedRecord;
+        d.receive = {};
     }
-    d.memoryLength = -1;
-    return length;
+    return taken;
+}
+
+NodeDataRead Worker::TakeNodeData()
+{
+    Guard guard(s_->lock);
+    WorkerData& d = s_->data;
+    NodeDataRead taken{d.nodeDataStatus, std::nullopt};
+    if (d.nodeDataStatus == RequestStatus::kDone) {
+        taken.data = d.nodeData;
+        d.nodeDataStatus = RequestStatus::kNone;
+    }
+    return taken;
+}
+
+std::optional<StatusBlockBytes> Worker::StatusBlock()
+{
+    Guard guard(s_->lock);
+    const WorkerData& d = s_->data;
+    if (d.job != kJobLive || d.connected == 0) return std::nullopt;
+    StatusBlockBytes block;
+    std::copy(std::begin(d.statusBlock), std::end(d.statusBlock), block.begin());
+    return block;
+}
+
+std::optional<MonitorReadingBytes> Worker::MonitorReading()
+{
+    Guard guard(s_->lock);
+    const WorkerData& d = s_->data;
+    if (d.job != kJobMonitor) return std::nullopt;
+    MonitorReadingBytes reading;
+    std::copy(std::begin(d.monitorReading), std::end(d.monitorReading), reading.begin());
+    return reading;
+}
+
+LiveValuesState Worker::LiveValuesReady()
+{
+    Guard guard(s_->lock);
+    return s_->data.liveState;
+}
+
+LiveValues Worker::TakeLiveValues()
+{
+    Guard guard(s_->lock);
+    WorkerData& d = s_->data;
+    LiveValues values;
+    std::copy(std::begin(d.liveValues), std::end(d.liveValues), values.begin());
+    if (d.liveState == LiveValuesState::kNew) d.liveState = LiveValuesState::kTaken;
+    return values;
+}
+
+std::optional<MemoryReply> Worker::TakeMemoryReply()
+{
+    Guard guard(s_->lock);
+    WorkerData& d = s_->data;
+    if (!d.memoryReady) return std::nullopt;
+    d.memoryReady = false;
+    return d.memory;
 }
 
 void Worker::SelectMonitoredEndpoint(char kind, std::uint8_t card, std::uint8_t channel)
 {
-    Guard guard((*s_).lock);
-    std::uint8_t* m = (*s_).data.monitored;
+    Guard guard(s_->lock);
+    std::uint8_t* m = s_->data.monitored;
     m[0] = static_cast<std::uint8_t>(kind);
     m[1] = card;
     m[2] = channel;
 }
 
-int Worker::RequestEngineeringCommand(const std::uint8_t* bytes, int count)
+EngineeringRequest Worker::RequestEngineeringCommand(std::span<const std::uint8_t> bytes)
 {
-    if (count > kMaxEngineeringBytes) return -1;
-    if (count < 1) return -2;
-    Guard guard((*s_).lock);
-    WorkerRequests& r = (*s_).data.pending;
-    if (r.engineeringCount != 0) return -3;
-    std::memcpy(r.engineering, bytes, static_cast<std::size_t>(count));
-    r.engineeringCount = count;
-    return 0;
+    if (bytes.size() > static_cast<std::size_t>(kMaxEngineeringBytes)) return EngineeringRequest::kTooLong;
+    if (bytes.empty()) return EngineeringRequest::kEmpty;
+    Guard guard(s_->lock);
+    WorkerRequests& r = s_->data.pending;
+    if (r.engineeringCount != 0) return EngineeringRequest::kOnePending;
+    std::copy(bytes.begin(), bytes.end(), r.engineering);
+    r.engineeringCount = static_cast<int>(bytes.size());
+    return EngineeringRequest::kTaken;
 }
 
 void Worker::RequestOnOff(std::uint8_t value)
 {
-    Guard guard((*s_).lock);
-    (*s_).data.pending.onOff = value;
+    Guard guard(s_->lock);
+    s_->data.pending.onOff = value;
 }
 
 void Worker::RequestToggle()
 {
-    Guard guard((*s_).lock);
-    bool& toggle = (*s_).data.pending.toggle;
+    Guard guard(s_->lock);
+    bool& toggle = s_->data.pending.toggle;
     toggle = !toggle;
 }
 
 void Worker::RequestChannelStep(int steps)
 {
-    Guard guard((*s_).lock);
-    (*s_).data.pending.channelSteps += steps;
+    Guard guard(s_->lock);
+    s_->data.pending.channelSteps += steps;
 }
 
 void Worker::RequestPowerStep(int steps)
 {
-    Guard guard((*s_).lock);
-    (*s_).data.pending.powerSteps += steps;
+    Guard guard(s_->lock);
+    s_->data.pending.powerSteps += steps;
 }
 
-void Worker::RequestEndpointControl(int node, const std::uint16_t* values)
+void Worker::RequestEndpointControl(int node, const EndpointControlValues& values)
 {
-    Guard guard((*s_).lock);
-    WorkerRequests& r = (*s_).data.pending;
+    Guard guard(s_->lock);
+    WorkerRequests& r = s_->data.pending;
     r.endpointNode = node;
-    std::copy(values, values + kEndpointControlValues, r.endpointValues);
+    std::copy(values.begin(), values.end(), r.endpointValues);
 }
 
 void Worker::RequestMemoryRead(int address)
 {
-    Guard guard((*s_).lock);
-    (*s_).data.pending.memoryAddress = address;
+    Guard guard(s_->lock);
+    s_->data.pending.memoryAddress = address;
 }
-
-// The program-wide facade.
-
-Worker& ProgramWorker()
-{
-    // Never destroyed, like the link it talks through: a post may still be
-    // on its way while statics are torn down at exit.
-    static Worker* const worker = new Worker(ProgramLink());
-    return *worker;
-}
-
-bool WorkerStart(PostCommandId post) { return ProgramWorker().Start(std::move(post)); }
-void WorkerStop() { ProgramWorker().Stop(); }
-void WorkerCancelTransfer() { ProgramWorker().CancelTransfer(); }
-int WorkerStartSend(const NodeConf& record, int commandId, SendCommit commit)
-{
-    return ProgramWorker().StartSend(record, commandId, commit);
-}
-int WorkerStartReceive(int commandId) { return ProgramWorker().StartReceive(commandId); }
-int WorkerStartMonitor(int commandId) { return ProgramWorker().StartMonitor(commandId); }
-int WorkerStartLive(int commandId) { return ProgramWorker().StartLive(commandId); }
-int WorkerStartNodeDataRead(int commandId) { return ProgramWorker().StartNodeDataRead(commandId); }
-int WorkerCurrentJob() { return ProgramWorker().CurrentJob(); }
-int WorkerIsBusy() { return ProgramWorker().IsBusy(); }
-int WorkerIsNodeConnected() { return ProgramWorker().IsNodeConnected(); }
-int WorkerSendStatus() { return ProgramWorker().SendStatus(); }
-int WorkerSendResult() { return ProgramWorker().SendResult(); }
-void WorkerMessage(char* buffer, int size) { ProgramWorker().Message(buffer, size); }
-int WorkerTakeReceivedRecord(NodeConf& record) { return ProgramWorker().TakeReceivedRecord(record); }
-int WorkerTakeNodeData(NodeStaticData& data) { return ProgramWorker().TakeNodeData(data); }
-std::uint32_t WorkerProgressWord() { return ProgramWorker().ProgressWord(); }
-bool NodeFlashWriting() { return ProgramWorker().FlashWriting(); }
-int WorkerNodeIdentity(char* name, int size) { return ProgramWorker().NodeIdentity(name, size); }
-int WorkerStatusBlock(std::uint8_t* block) { return ProgramWorker().StatusBlock(block); }
-int WorkerMonitorReading(std::uint8_t* reading) { return ProgramWorker().MonitorReading(reading); }
-int WorkerLiveValuesState() { return ProgramWorker().LiveValuesState(); }
-void WorkerTakeLiveValues(std::uint16_t* values) { ProgramWorker().TakeLiveValues(values); }
-int WorkerTakeMemoryReply(std::uint8_t* reply, int& baseAddress)
-{
-    return ProgramWorker().TakeMemoryReply(reply, baseAddress);
-}
-void WorkerSelectMonitoredEndpoint(char kind, std::uint8_t card, std::uint8_t channel)
-{
-    ProgramWorker().SelectMonitoredEndpoint(kind, card, channel);
-}
-int WorkerRequestEngineeringCommand(const std::uint8_t* bytes, int count)
-{
-    return ProgramWorker().RequestEngineeringCommand(bytes, count);
-}
-void WorkerRequestOnOff(std::uint8_t value) { ProgramWorker().RequestOnOff(value); }
-void WorkerRequestToggle() { ProgramWorker().RequestToggle(); }
-void WorkerRequestChannelStep(int steps) { ProgramWorker().RequestChannelStep(steps); }
-void WorkerRequestPowerStep(int steps) { ProgramWorker().RequestPowerStep(steps); }
-void WorkerRequestEndpointControl(int node, const std::uint16_t* values)
-{
-    ProgramWorker().RequestEndpointControl(node, values);
-}
-void WorkerRequestMemoryRead(int address) { ProgramWorker().RequestMemoryRead(address); }
 
 } // namespace mnm

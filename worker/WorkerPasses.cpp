@@ -49,14 +49,14 @@ void Post(WorkerShared& s, int commandId)
 // Runs one send or receive with a stop source of its own, which
 // CancelTransfer requests and the thread's own stop request reaches too.
 template <typename Run>
-int RunTransfer(WorkerShared& s, const std::stop_token& threadStop, Run run)
+Report RunTransfer(WorkerShared& s, const std::stop_token& threadStop, Run run)
 {
     std::stop_source transfer;
     {
         Guard guard(s.lock);
         s.transfer = transfer;
     }
-    int result;
+    Report result;
     {
         std::stop_callback follow(threadStop, [transfer]() mutable { transfer.request_stop(); });
         result = run(transfer.get_token());
@@ -66,12 +66,6 @@ int RunTransfer(WorkerShared& s, const std::stop_token& threadStop, Run run)
     return result;
 }
 
-int TargetOf(WorkerShared& s, int job)
-{
-    Guard guard(s.lock);
-    return s.data.target[job];
-}
-
 void CountPresence(WorkerData& d, bool answered)
 {
     d.connected = answered ? 2 : std::max(0, d.connected - 1);
@@ -79,16 +73,13 @@ void CountPresence(WorkerData& d, bool answered)
 
 void ReadIdentity(WorkerShared& s)
 {
-    {
-        Guard guard(s.lock);
-        if (!s.data.identityMonitoring) return;
-    }
+    if (!s.options.identityMonitoring) return;
     std::uint32_t number = 0;
     std::uint8_t name[kIdentityNameLength + 1] = {};
     const bool known = NodeQueryU8(s.channel, query::kNodeNumber, 0, 0, number) == 0 &&
                        NodeQueryBytes(s.channel, query::kNetworkName, 0, 0, 1, kIdentityNameLength, name) >= 1;
     Guard guard(s.lock);
-    s.data.nodeNumber = known ? static_cast<int>(number) : -1;
+    s.data.nodeNumber = known ? static_cast<int>(number) : kUnknownNodeNumber;
     s.data.networkName = known ? reinterpret_cast<const char*>(name) : "";
 }
 
@@ -96,29 +87,25 @@ void SendPass(WorkerShared& s, const std::stop_token& stop)
 {
     ReadIdentity(s);
     NodeConf record;
-    SendOptions options{s.commitSetting};
+    SendOptions options{s.options.commitToFlash};
     {
         Guard guard(s.lock);
         record = s.data.recordToSend;
         if (s.data.commit == SendCommit::kNever) options.commit = false;
     }
-    std::string message;
     WorkerProgress progress(s);
-    const int result = RunTransfer(s, stop, [&](std::stop_token transfer) {
-        const Report r = SendToNode(s.channel, record, options, progress, std::move(transfer));
-        message = r.text.value_or("");
-        return r.code;
+    Report result = RunTransfer(s, stop, [&](std::stop_token transfer) {
+        return SendToNode(s.channel, record, options, progress, std::move(transfer));
     });
     int target;
     {
         Guard guard(s.lock);
         WorkerData& d = s.data;
-        d.sendResult = result;
-        d.sendStatus = result < 0 ? kRequestFailed : kRequestDone;
-        d.message = message;
+        d.send = {result.ok() ? RequestStatus::kDone : RequestStatus::kFailed, std::move(result)};
         d.job = d.previousJob;
         target = d.target[kJobSend];
     }
+    s.idle.notify_all();
     Post(s, target);
 }
 
@@ -126,27 +113,20 @@ void ReceivePass(WorkerShared& s, const std::stop_token& stop)
 {
     ReadIdentity(s);
     NodeConf record{};
-    std::string message;
     WorkerProgress progress(s);
-    const int result = RunTransfer(s, stop, [&](std::stop_token transfer) {
-        const Report r = ReceiveFromNode(s.channel, record, progress, std::move(transfer));
-        message = r.text.value_or("");
-        return r.code;
+    Report result = RunTransfer(s, stop, [&](std::stop_token transfer) {
+        return ReceiveFromNode(s.channel, record, progress, std::move(transfer));
     });
     int target;
     {
         Guard guard(s.lock);
         WorkerData& d = s.data;
-        if (result == 0) {
-            d.receiveStatus = kRequestDone;
-            d.receivedRecord = record;
-        } else {
-            d.receiveStatus = kRequestFailed;
-        }
-        d.message = message;
+        if (result.ok()) d.receivedRecord = record;
+        d.receive = {result.ok() ? RequestStatus::kDone : RequestStatus::kFailed, std::move(result)};
         d.job = d.previousJob;
         target = d.target[kJobReceive];
     }
+    s.idle.notify_all();
     Post(s, target);
 }
 
@@ -195,7 +175,7 @@ void GatherLiveValues(WorkerShared& s)
     Guard guard(s.lock);
     WorkerData& d = s.data;
     if (n < 0 || n % kLiveGroupSize != 0) {
-        d.liveState = 0;
+        d.liveState = LiveValuesState::kNone;
         d.liveNext = 0;
         return;
     }
@@ -209,7 +189,7 @@ void GatherLiveValues(WorkerShared& s)
     const bool differs = !std::equal(std::begin(d.liveWorking), std::end(d.liveWorking),
                                      std::begin(d.liveValues));
     std::copy(std::begin(d.liveWorking), std::end(d.liveWorking), d.liveValues);
-    if (d.liveState == 0 || differs) d.liveState = 2;
+    if (d.liveState == LiveValuesState::kNone || differs) d.liveState = LiveValuesState::kNew;
     std::fill(std::begin(d.liveWorking), std::end(d.liveWorking), kNoLiveValue);
     d.liveNext = 0;
 }
@@ -221,9 +201,10 @@ void ReadMemory(WorkerShared& s, int address)
                             static_cast<std::uint8_t>(address / 16 % 256), reply);
     Guard guard(s.lock);
     WorkerData& d = s.data;
-    std::memcpy(d.memoryReply, reply, kMemoryReplySize);
-    d.memoryLength = n;
-    d.memoryBase = address / 16 * 16;
+    std::memcpy(d.memory.bytes.data(), reply, kMemoryReplySize);
+    d.memory.length = n;
+    d.memory.baseAddress = address / 16 * 16;
+    d.memoryReady = true;
 }
 
 void ControlEndpoint(NodeChannel& channel, const WorkerRequests& r)
@@ -317,19 +298,22 @@ void LivePass(WorkerShared& s)
 
 void NodeDataPass(WorkerShared& s)
 {
-    static NodeStaticData read; // only this thread touches it
     ReadIdentity(s);
+    NodeStaticData read;
     ClearNodeStaticData(read);
     const bool ok = ReadNodeStaticData(s.channel, read) == 0;
+    int target;
     {
         Guard guard(s.lock);
         WorkerData& d = s.data;
         if (ok) d.nodeData = read;
-        d.nodeDataStatus = ok ? kRequestDone : kRequestFailed;
+        d.nodeDataStatus = ok ? RequestStatus::kDone : RequestStatus::kFailed;
         d.job = d.previousJob;
         d.connected = ok ? 2 : 0;
+        target = d.target[kJobNodeData];
     }
-    if (ok) Post(s, TargetOf(s, kJobNodeData));
+    s.idle.notify_all();
+    if (ok) Post(s, target);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // transfer's stop source are guarded by WorkerShared::lock.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -17,7 +18,6 @@
 namespace mnm {
 
 inline constexpr std::uint16_t kNoLiveValue = 65535;
-inline constexpr int kEndpointControlValues = 6;
 
 struct WorkerRequests {
     std::uint8_t engineering[kMaxEngineeringBytes] = {};
@@ -35,30 +35,26 @@ struct WorkerData {
     int job = kJobLive;
     int previousJob = kJobLive;
     int target[kJobNodeData + 1] = {}; // command id per job number; 0 none
-    int sendStatus = kRequestNone;
-    int receiveStatus = kRequestNone;
-    int nodeDataStatus = kRequestNone;
-    int sendResult = 0;
-    std::string message;
+    TransferOutcome send;
+    TransferOutcome receive;
+    RequestStatus nodeDataStatus = RequestStatus::kNone;
     NodeConf recordToSend{};
     SendCommit commit = SendCommit::kAsSetting;
     NodeConf receivedRecord{};
     NodeStaticData nodeData{};
     std::uint32_t progress = kProgressNothing;
-    int nodeNumber = -1;
+    int nodeNumber = kUnknownNodeNumber;
     std::string networkName;
-    bool identityMonitoring = false;
-    int connected = 0;
+    int connected = 0; // 2 on an answer, one less on each silence
     std::uint8_t statusBlock[kStatusBlockSize] = {};
     std::uint8_t monitored[3] = {};
     std::uint8_t monitorReading[kMonitorReadingSize] = {};
     std::uint16_t liveValues[kLiveValueCount] = {};
-    int liveState = 0;
+    LiveValuesState liveState = LiveValuesState::kNone;
     std::uint16_t liveWorking[kLiveValueCount] = {};
     int liveNext = 0;
-    std::uint8_t memoryReply[kMemoryReplySize] = {};
-    int memoryLength = -1;
-    int memoryBase = 0;
+    MemoryReply memory;
+    bool memoryReady = false;
     WorkerRequests pending;
 };
 
@@ -67,10 +63,12 @@ struct WorkerShared {
 
     std::mutex lock;
     WorkerData data;
+    std::condition_variable idle; // notified when a one-shot job ends
     std::stop_source transfer{std::nostopstate}; // the running send or receive's
-    PostCommandId post; // set before the thread starts, then only read
-    bool commitSetting = true; // "CommitToFlashOnDownload", read at start
-    NodeChannel channel;       // the worker thread's alone once it runs
+    // Set before the thread starts, then only read.
+    PostCommandId post;
+    WorkerOptions options;
+    NodeChannel channel; // the worker thread's alone once it runs
     std::jthread thread;
 };
 
@@ -79,7 +77,5 @@ void WorkerLoop(WorkerShared& s, std::stop_token stop);
 
 // Clears the gathered values so the next complete set starts afresh.
 void ResetLiveGathering(WorkerData& d);
-
-inline bool IsOneShotJob(int job) { return job == kJobSend || job == kJobReceive || job == kJobNodeData; }
 
 } // namespace mnm

@@ -1,7 +1,7 @@
 #include "app/model/IndicatorTick.h"
 
-#include "worker/ProgressText.h"
-#include "worker/Worker.h"
+#include "transfer/ProgressText.h"
+#include "worker/WorkerJobs.h"
 
 namespace mnm::app {
 namespace {

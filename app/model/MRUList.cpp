@@ -31,26 +31,6 @@ std::optional<std::string> MRUList::Entry(int number) const
     return entries_[static_cast<std::size_t>(number - 1)];
 }
 
-std::vector<SettingChange> MRUList::SaveChanges() const
-{
-    std::vector<SettingChange> changes;
-    for (int number = 1; number <= kRecentFiles; ++number)
-        changes.push_back({RecentFileSettingName(number), Entry(number)});
-    return changes;
-}
-
-void MRUList::Load(const SettingReader& read)
-{
-    Clear();
-    for (int number = 1; number <= kRecentFiles; ++number) {
-        const std::string path = read(RecentFileSettingName(number));
-        if (path.empty()) break;
-        Append(path);
-    }
-}
-
-std::string RecentFileSettingName(int number) { return kSettingRecentFilePrefix + std::to_string(number); }
-
 std::string RecentFileMenuText(int number, std::string_view path)
 {
     return "&" + std::to_string(number) + "  " + EscapeMnemonics(path);

@@ -1,9 +1,8 @@
-// The recent-files list: up to six paths, most recent first, kept in the
-// settings MRUF#1 .. MRUF#6. Whether a file still exists is not its concern:
-// the caller touches a path only after the file opened or saved.
+// The recent-files list: up to six paths, most recent first (the settings
+// keep them as MRUF#1 .. MRUF#6). Whether a file still exists is not its
+// concern: the caller touches a path only after the file opened or saved.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,16 +13,6 @@
 namespace mnm::app {
 
 inline constexpr int kRecentFiles = kRecentFileSettings;
-
-// One setting to write, or to delete when `value` is empty.
-struct SettingChange {
-    std::string name;
-    std::optional<std::string> value;
-
-    bool operator==(const SettingChange&) const = default;
-};
-
-using SettingReader = std::function<std::string(std::string_view name)>;
 
 class MRUList {
 public:
@@ -38,18 +27,13 @@ public:
     int Count() const { return static_cast<int>(entries_.size()); }
     void Clear() { entries_.clear(); }
 
-    // Entries 1..n written, the remaining names up to 6 deleted.
-    std::vector<SettingChange> SaveChanges() const;
-    // Reads MRUF#1 on and stops at the first empty value.
-    void Load(const SettingReader& read);
+    const std::vector<std::string>& Entries() const { return entries_; }
 
     bool operator==(const MRUList&) const = default;
 
 private:
     std::vector<std::string> entries_;
 };
-
-std::string RecentFileSettingName(int number);
 
 // The menu item: "&1  " and the path, its "&" doubled so it shows as itself.
 std::string RecentFileMenuText(int number, std::string_view path);

@@ -16,7 +16,8 @@
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandIds.h"
 #include "editor/model/Transfer.h"
-#include "link/Link.h"
+#include "connection/ConnectionOptions.h"
+#include "connection/NodeConnection.h"
 #include "nodeconf/ConfigFile.h"
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/TextEncoding.h"
@@ -24,7 +25,6 @@
 #include "sim/SampleConfigurations.h"
 #include "sim/VirtualNode.h"
 #include "tests/app/ScriptedHost.h"
-#include "worker/Worker.h"
 #include "wire/NodeCodes.h"
 
 using namespace mnm;
@@ -51,13 +51,15 @@ class FrameTest : public QObject {
     QTemporaryDir settings_;
     QTemporaryDir files_;
     WorkerPostBox* posts_ = nullptr;
+    NodeConnection* connection_ = nullptr;
 
     QString File(const char* name) const { return files_.filePath(QString::fromLatin1(name)); }
     std::unique_ptr<NMFrame> Frame(FrameOptions options = {})
     {
         if (options.deviceRoot == "/") options.deviceRoot = files_.filePath("no-devices").toStdString();
-        return std::make_unique<NMFrame>(*posts_, options);
+        return std::make_unique<NMFrame>(*connection_, *posts_, ReadProgramSettings(), options);
     }
+    Worker& worker() { return connection_->worker(); }
     bool Enabled(NMFrame& frame, int id)
     {
         frame.UpdateEnabling();
@@ -70,13 +72,13 @@ private slots:
         qputenv("XDG_CONFIG_HOME", settings_.path().toUtf8());
         EnsureSettingsKey();
         WriteSettingDefaults();
-        LinkInitialise();
         posts_ = new WorkerPostBox;
-        QVERIFY(WorkerStart(posts_->Callback()));
+        connection_ = new NodeConnection;
+        QVERIFY(connection_->Start(posts_->Callback(), WorkerOptionsFrom(ReadProgramSettings())));
     }
     void cleanupTestCase()
     {
-        WorkerStop();
+        delete connection_;
         delete posts_;
     }
     void init()
@@ -109,7 +111,7 @@ private slots:
         frame->Command(kCmdStatusIndicator);
         QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager - <Untitled> *"));
 
-        frame.reset(); // one frame, one link thread, as in the program
+        frame.reset(); // one frame at a time, as in the program
         WriteSetting(kSettingAllowEngineeringDialog, "1");
         WriteSetting(kSettingAllowPortDeselection, "1");
         auto allowed = Frame();
@@ -268,7 +270,7 @@ private slots:
         WriteSetting(kSettingPort, node.DevicePath());
         auto frame = Frame();
         // Connected, and the node's hardware read that a connection starts is over.
-        QVERIFY(QTest::qWaitFor([&] { return frame->Indicator()->Frame() == kFrameConnected && WorkerIsBusy() == 0; },
+        QVERIFY(QTest::qWaitFor([&] { return frame->Indicator()->Frame() == kFrameConnected && !worker().IsBusy(); },
                                 kPatienceMs));
 
         int ticks = 0; // the interface thread keeps running while the worker talks
@@ -285,7 +287,8 @@ private slots:
 
         frame->Edit([](editor::EditorContents& e) { e.networkName = "EAST"; });
         frame->Command(kCmdSend);
-        const bool sent = QTest::qWaitFor([] { return WorkerIsBusy() == 0 && WorkerSendStatus() == kRequestDone; }, kPatienceMs);
+        const bool sent =
+            QTest::qWaitFor([&] { return !worker().IsBusy() && worker().SendOutcome().Succeeded(); }, kPatienceMs);
         QVERIFY(sent);
         QVERIFY(host.shown.empty()); // success shows nothing
         node.WithState([](NodeModel& s) { QCOMPARE(std::string(s.Flash().networkName), std::string("EAST")); });
@@ -339,9 +342,9 @@ private slots:
         std::filesystem::create_directories(root / "dev");
         std::ofstream(root / "dev/ttyUSB0") << "";
         auto frame = Frame({path, false, root});
-        QVERIFY(QTest::qWaitFor([] { return WorkerIsNodeConnected() == 1; }, kPatienceMs));
+        QVERIFY(QTest::qWaitFor([&] { return worker().IsNodeConnected(); }, kPatienceMs));
         frame->Command(kCmdSend);
-        QVERIFY(QTest::qWaitFor([] { return WorkerProgressWord() >> 16 == kProgressSending; }, kPatienceMs));
+        QVERIFY(QTest::qWaitFor([&] { return worker().Snapshot().progressWord >> 16 == kProgressSending; }, kPatienceMs));
 
         // Changing the port asks the same way; No keeps the port and the send.
         const QString port = frame->SelectedPort();
@@ -350,16 +353,16 @@ private slots:
         QVERIFY(!host.shown.empty());
         QCOMPARE(host.shown.back().text, QString("A transfer to the node is in progress. Stop it and change the port?"));
         QCOMPARE(frame->SelectedPort(), port);
-        QCOMPARE(WorkerIsBusy(), 1);
+        QVERIFY(worker().IsBusy());
 
         host.answers = {QMessageBox::No};
         QVERIFY(!frame->close());
         QCOMPARE(host.shown.back().text, QString("A transfer to the node is in progress. Stop it and exit?"));
-        QCOMPARE(WorkerIsBusy(), 1);
+        QVERIFY(worker().IsBusy());
 
         host.answers = {QMessageBox::Yes};
         QVERIFY(frame->close());
-        QCOMPARE(WorkerIsBusy(), 0);
+        QVERIFY(!worker().IsBusy());
         QVERIFY(QTest::qWaitFor([&] {
             int scheduler = -1;
             node.WithState([&](NodeModel& s) { scheduler = s.Scheduler(); });

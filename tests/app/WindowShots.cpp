@@ -8,11 +8,13 @@
 #include "app/MainFrame.h"
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandIds.h"
-#include "link/Link.h"
+#include "connection/ConnectionOptions.h"
+#include "connection/NodeConnection.h"
 #include "nodeconf/ConfigFile.h"
 #include "settings/Settings.h"
+#include "settings/ProgramSettings.h"
 #include "sim/SampleConfigurations.h"
-#include "worker/Worker.h"
+
 
 using namespace mnm;
 using namespace mnm::app;
@@ -38,36 +40,38 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     EnsureSettingsKey();
     WriteSettingDefaults();
-    LinkInitialise();
     WorkerPostBox posts;
-    WorkerStart(posts.Callback());
+    NodeConnection connection;
+    const ProgramSettings programSettings = ReadProgramSettings();
+    connection.Start(posts.Callback(), WorkerOptionsFrom(programSettings));
+    Worker& worker = connection.worker();
     {
         const QString sample = files.filePath("north-ridge.mnc");
         SaveToPath(EditedConfiguration(), sample.toStdString());
-        NMFrame blank(posts, {});
+        NMFrame blank(connection, posts, programSettings, {});
         blank.show();
         QTest::qWait(200);
         Save(blank, "main-window-blank");
         blank.close();
 
-        NMFrame open(posts, {sample});
+        NMFrame open(connection, posts, programSettings, {sample});
         open.show();
         QTest::qWait(200);
         Save(open, "main-window-summary");
         open.close();
 
-        NMFrame receiving(posts, {{}, true});
+        NMFrame receiving(connection, posts, programSettings, {{}, true});
         receiving.show();
-        if (!QTest::qWaitFor([] { return WorkerIsNodeConnected() == 1; }, 30000)) qFatal("the virtual node did not answer");
+        if (!QTest::qWaitFor([&] { return worker.IsNodeConnected(); }, 30000)) qFatal("the virtual node did not answer");
         receiving.Command(kCmdReceive);
-        if (!QTest::qWaitFor([] { const auto w = WorkerProgressWord(); return w >> 16 == kProgressReceiving && (w & 0xFFFF) >= 300; }, 60000))
+        if (!QTest::qWaitFor([&] { const auto w = worker.Snapshot().progressWord; return w >> 16 == kProgressReceiving && (w & 0xFFFF) >= 300; }, 60000))
             qFatal("the receive did not get going");
         QTest::qWait(120); // the indicator's next tick
         Save(receiving, "main-window-receiving");
-        WorkerCancelTransfer();
-        if (!QTest::qWaitFor([] { return WorkerIsBusy() == 0; }, 5000)) qWarning("the receive did not stop");
+        worker.CancelTransfer();
+        if (!worker.WaitUntilIdle(std::chrono::seconds(5))) qWarning("the receive did not stop");
         receiving.close();
     }
-    WorkerStop();
+    connection.Stop();
     return 0;
 }

@@ -11,8 +11,7 @@
 #include <sstream>
 #include <thread>
 
-#include "link/Link.h"
-#include "worker/Worker.h"
+#include "connection/NodeConnection.h"
 #include "tests/Eventually.h"
 #include "tests/cli/RunTool.h"
 
@@ -33,23 +32,22 @@ TEST(NodeSimCommand, WorkerOnItsTerminalSeesTheNodeAndItsHardware)
     ASSERT_GT(readlink(linkPath.c_str(), target, sizeof target - 1), 0);
     EXPECT_EQ(std::string(target), device);
 
-    LinkInitialise();
-    LinkSelectPort(linkPath);
-    std::jthread link([](std::stop_token stop) { LinkThread(stop); });
-    ASSERT_TRUE(WorkerStart([](int) { return true; }));
-    EXPECT_TRUE(Eventually([] { return WorkerIsNodeConnected() == 1; }));
-    char name[8];
-    EXPECT_GE(WorkerNodeIdentity(name, sizeof name), 0);
-    EXPECT_NE(std::string(name), "");
+    NodeConnection connection;
+    connection.SelectPort(linkPath);
+    WorkerOptions options{{ChecksForMilliseconds(800), ChecksForMilliseconds(1500)}, true, false};
+    ASSERT_TRUE(connection.Start([](int) { return true; }, options));
+    Worker& worker = connection.worker();
+    EXPECT_TRUE(Eventually([&] { return worker.IsNodeConnected(); }));
+    EXPECT_GE(worker.Snapshot().nodeNumber, 0);
+    EXPECT_NE(worker.Snapshot().networkName, "");
 
-    ASSERT_EQ(WorkerStartNodeDataRead(8505), 0);
-    NodeStaticData data;
-    EXPECT_TRUE(Eventually([&] { return WorkerTakeNodeData(data) != kRequestRunning; }));
-    EXPECT_STREQ(data.firmwareVersion, "2.07.0001");
-    EXPECT_EQ(data.cardNameCount, 2);
-    WorkerStop();
-    link.request_stop();
-    link.join();
+    ASSERT_EQ(worker.StartNodeDataRead(8505), StartResult::kStarted);
+    EXPECT_TRUE(worker.WaitUntilIdle(std::chrono::seconds(30)));
+    const NodeDataRead read = worker.TakeNodeData();
+    ASSERT_TRUE(read.data);
+    EXPECT_STREQ(read.data->firmwareVersion, "2.07.0001");
+    EXPECT_EQ(read.data->cardNameCount, 2);
+    connection.Stop();
 
     kill(pid, SIGINT);
     int status = -1;

@@ -14,6 +14,7 @@ namespace mnm {
 namespace {
 
 VirtualNode* gNode = nullptr;
+Link* gLink = nullptr;
 NodeChannel* gChannel = nullptr;
 constexpr int kQueryMs = 800;
 constexpr int kFlashMs = 1500;
@@ -30,10 +31,10 @@ public:
         WriteSetting(kSettingNcpWriteFlashTimeout, std::to_string(kFlashMs));
         gNode = new VirtualNode;
         ASSERT_TRUE(gNode->Start());
-        LinkInitialise();
-        LinkSelectPort(gNode->DevicePath());
-        gChannel = new NodeChannel(ProgramLink(), {ChecksForMilliseconds(kQueryMs), ChecksForMilliseconds(kFlashMs)});
-        thread_ = std::jthread([](std::stop_token stop) { LinkThread(stop); });
+        gLink = new Link;
+        gLink->SelectPort(gNode->DevicePath());
+        gChannel = new NodeChannel(*gLink, {ChecksForMilliseconds(kQueryMs), ChecksForMilliseconds(kFlashMs)});
+        thread_ = std::jthread([](std::stop_token stop) { gLink->Run(std::move(stop)); });
         // Wait until the link has the port open, so no test's first bytes are lost.
         std::uint8_t reply[kReplyBufferSize];
         for (int i = 0; i < 20 && NodeQuery(*gChannel, query::kVersion, 0, 0, reply) < 0; ++i) {}
@@ -43,6 +44,7 @@ public:
         thread_.request_stop();
         thread_.join();
         delete gChannel;
+        delete gLink;
         delete gNode;
     }
 
@@ -55,6 +57,7 @@ const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new NodeOnTerminal)
 
 VirtualNode& TestNode() { return *gNode; }
 NodeChannel& TestChannel() { return *gChannel; }
+Link& TestLink() { return *gLink; }
 
 void SetTestBudgets(int queryMs, int flashMs)
 {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "link/Link.h"
 #include "protocol/NodeChannel.h"
 #include "sim/VirtualNode.h"
 #include "tests/Eventually.h"
@@ -19,8 +20,10 @@
 namespace mnm {
 
 VirtualNode& TestNode();
-// A channel on the program's link, with the settings' default budgets.
+// A channel on the test program's one link, with the settings' default budgets.
 NodeChannel& TestChannel();
+// That link, for a worker of a test's own.
+Link& TestLink();
 // Budgets in milliseconds, as the settings give them.
 void SetTestBudgets(int queryMs, int flashMs);
 

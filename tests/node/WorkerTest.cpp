@@ -14,7 +14,6 @@
 #include "protocol/NodeProtocol.h"
 #include "transfer/TransferMessage.h"
 #include "worker/Worker.h"
-#include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "tests/node/NodeOnTerminal.h"
 
@@ -42,24 +41,17 @@ std::vector<Data> DataOf(std::uint8_t code)
 
 class WorkerJobs : public OnNode {
 protected:
-    void SetUp() override
-    {
-        OnNode::SetUp();
-        // Short budgets keep the passes without a node brief.
-        WriteSetting(kSettingNipQueryTimeout, "200");
-        WriteSetting(kSettingMonitorConnectedNodeIdentity, "1");
-    }
-    void TearDown() override
-    {
-        WorkerStop();
-        WriteSetting(kSettingNipQueryTimeout, "800");
-    }
+    void TearDown() override { worker.Stop(); }
 
     void StartWorker()
     {
-        ASSERT_TRUE(WorkerStart([this](int id) { return OnPost(id); }));
-        ASSERT_EQ(WorkerStartLive(kLiveId), 0);
+        ASSERT_TRUE(worker.Start([this](int id) { return OnPost(id); }, options));
+        ASSERT_EQ(worker.StartLive(kLiveId), StartResult::kStarted);
     }
+
+    Worker worker{TestLink()};
+    // Short budgets keep the passes without a node brief.
+    WorkerOptions options{{ChecksForMilliseconds(200), ChecksForMilliseconds(1500)}, true, true};
 
     // Runs `hook` on the worker thread at its next post, between two passes.
     // Returns the mark from which WaitForPosts counts that post.
@@ -102,7 +94,7 @@ protected:
 private:
     bool OnPost(int id)
     {
-        const int connected = WorkerIsNodeConnected();
+        const int connected = worker.IsNodeConnected() ? 1 : 0;
         std::function<void()> hook;
         {
             std::lock_guard<std::mutex> guard(lock_);
@@ -125,11 +117,9 @@ TEST_F(WorkerJobs, ConnectedStateFollowsThePresencePoll)
     TestNode().SetSilent(true);
     StartWorker();
     for (int connected : WaitForPosts(kLiveId, 3)) EXPECT_EQ(connected, 0);
-    char name[8] = "x";
-    EXPECT_EQ(WorkerNodeIdentity(name, sizeof name), -1);
-    EXPECT_STREQ(name, "");
-    std::uint8_t block[kStatusBlockSize];
-    EXPECT_EQ(WorkerStatusBlock(block), -1);
+    EXPECT_EQ(worker.Snapshot().nodeNumber, kUnknownNodeNumber);
+    EXPECT_EQ(worker.Snapshot().networkName, "");
+    EXPECT_FALSE(worker.StatusBlock());
 
     const std::size_t appears = BetweenPasses([] { TestNode().SetSilent(false); });
     EXPECT_EQ(WaitForPosts(kLiveId, 2, appears), (std::vector<int>{0, 1}));
@@ -139,15 +129,16 @@ TEST_F(WorkerJobs, ConnectedStateFollowsThePresencePoll)
         number = s.Working().nodeNumber;
         network = std::string(s.Working().networkName).substr(0, kIdentityNameLength);
     });
-    EXPECT_EQ(WorkerNodeIdentity(name, sizeof name), number);
-    EXPECT_EQ(std::string(name), network);
-    EXPECT_EQ(WorkerNodeIdentity(name, kIdentityNameLength), -1); // no room for the name
-    EXPECT_EQ(WorkerStatusBlock(block), 0);
+    const WorkerSnapshot seen = worker.Snapshot();
+    EXPECT_EQ(seen.nodeNumber, number);
+    EXPECT_EQ(seen.networkName, network);
+    EXPECT_TRUE(seen.connected);
+    EXPECT_TRUE(worker.StatusBlock());
 
     // Gone: still connected after one failed pass, not after the second.
     const std::size_t goes = BetweenPasses([] { TestNode().SetSilent(true); });
     EXPECT_EQ(WaitForPosts(kLiveId, 3, goes), (std::vector<int>{1, 1, 0}));
-    EXPECT_EQ(WorkerNodeIdentity(name, sizeof name), -1);
+    EXPECT_EQ(worker.Snapshot().nodeNumber, kUnknownNodeNumber);
 }
 
 TEST_F(WorkerJobs, OneShotJobsRefuseRequestsWhileRunningAndHoldResults)
@@ -155,34 +146,35 @@ TEST_F(WorkerJobs, OneShotJobsRefuseRequestsWhileRunningAndHoldResults)
     StartWorker();
     WaitForPosts(kLiveId, 1);
     TestNode().InjectFault({kTypeQuery, query::kNodeNumber}, {Fault::kDelay, 150, 1});
-    ASSERT_EQ(WorkerStartReceive(kReceiveId), 0);
-    EXPECT_EQ(WorkerStartReceive(kReceiveId), kErrWorkerBusy);
-    EXPECT_EQ(WorkerStartNodeDataRead(kNodeDataId), kErrWorkerBusy);
-    EXPECT_EQ(WorkerStartLive(kLiveId), kErrWorkerBusy);
-    EXPECT_EQ(WorkerIsBusy(), 1);
+    ASSERT_EQ(worker.StartReceive(kReceiveId), StartResult::kStarted);
+    EXPECT_EQ(worker.StartReceive(kReceiveId), StartResult::kBusy);
+    EXPECT_EQ(worker.StartNodeDataRead(kNodeDataId), StartResult::kBusy);
+    EXPECT_EQ(worker.StartLive(kLiveId), StartResult::kBusy);
+    EXPECT_TRUE(worker.Snapshot().busy);
     WaitForPosts(kReceiveId, 1);
-    EXPECT_EQ(WorkerCurrentJob(), kJobLive);
-    EXPECT_EQ(WorkerStartReceive(kReceiveId), kErrResultWaiting); // until the record is taken
-    NodeConf record{};
-    ASSERT_EQ(WorkerTakeReceivedRecord(record), 1);
+    EXPECT_EQ(worker.Snapshot().job, kJobLive);
+    EXPECT_EQ(worker.StartReceive(kReceiveId), StartResult::kResultWaiting); // until the record is taken
+    const ReceivedRecord received = worker.TakeReceived();
+    ASSERT_TRUE(received.record);
+    EXPECT_TRUE(received.outcome.Succeeded());
+    EXPECT_FALSE(received.outcome.report.text);
     int number = -1;
     TestNode().WithState([&](NodeModel& s) { number = s.Flash().nodeNumber; });
-    EXPECT_EQ(record.nodeNumber, number);
-    EXPECT_EQ(WorkerTakeReceivedRecord(record), kRequestNone);
-    char message[kTransferMessageLength + 1];
-    WorkerMessage(message, sizeof message);
-    EXPECT_STREQ(message, "");
+    EXPECT_EQ(received.record->nodeNumber, number);
+    EXPECT_EQ(worker.TakeReceived().outcome.status, RequestStatus::kNone);
+    EXPECT_FALSE(worker.TakeReceived().record);
 
-    ASSERT_EQ(WorkerStartNodeDataRead(kNodeDataId), 0);
+    ASSERT_EQ(worker.StartNodeDataRead(kNodeDataId), StartResult::kStarted);
     WaitForPosts(kNodeDataId, 1);
-    EXPECT_EQ(WorkerStartNodeDataRead(kNodeDataId), kErrResultWaiting);
-    NodeStaticData data;
-    ASSERT_EQ(WorkerTakeNodeData(data), 1);
-    EXPECT_EQ(data.cardNameCount, 2);
-    EXPECT_GT(data.channelGroupCount, 0);
-    EXPECT_STREQ(data.firmwareVersion, "2.08.0050");
-    EXPECT_EQ(WorkerTakeNodeData(data), kRequestNone);
-    EXPECT_EQ(WorkerStartNodeDataRead(kNodeDataId), 0);
+    EXPECT_EQ(worker.StartNodeDataRead(kNodeDataId), StartResult::kResultWaiting);
+    const NodeDataRead read = worker.TakeNodeData();
+    ASSERT_EQ(read.status, RequestStatus::kDone);
+    ASSERT_TRUE(read.data);
+    EXPECT_EQ(read.data->cardNameCount, 2);
+    EXPECT_GT(read.data->channelGroupCount, 0);
+    EXPECT_STREQ(read.data->firmwareVersion, "2.08.0050");
+    EXPECT_EQ(worker.TakeNodeData().status, RequestStatus::kNone);
+    EXPECT_EQ(worker.StartNodeDataRead(kNodeDataId), StartResult::kStarted);
     WaitForPosts(kNodeDataId, 1);
 }
 
@@ -193,12 +185,13 @@ TEST_F(WorkerJobs, NodeDataReadFailingPartWayPublishesNothingAndDisconnects)
     // Without status blocks nothing reconnects the node behind the test's back.
     TestNode().InjectFault({kTypeQuery, query::kStatusBlock}, {Fault::kDrop});
     TestNode().InjectFault({kTypeQuery, query::kChannelLayout}, {Fault::kDrop});
-    ASSERT_EQ(WorkerStartNodeDataRead(kNodeDataId), 0);
-    NodeStaticData data;
-    ASSERT_TRUE(Eventually([&] { return WorkerTakeNodeData(data) != kRequestRunning; }));
-    EXPECT_EQ(WorkerTakeNodeData(data), kRequestFailed);
-    EXPECT_EQ(WorkerIsNodeConnected(), 0);
-    EXPECT_EQ(WorkerCurrentJob(), kJobLive);
+    ASSERT_EQ(worker.StartNodeDataRead(kNodeDataId), StartResult::kStarted);
+    ASSERT_TRUE(worker.WaitUntilIdle(kPatience));
+    const NodeDataRead read = worker.TakeNodeData();
+    EXPECT_EQ(read.status, RequestStatus::kFailed);
+    EXPECT_FALSE(read.data);
+    EXPECT_FALSE(worker.IsNodeConnected());
+    EXPECT_EQ(worker.Snapshot().job, kJobLive);
 }
 
 TEST_F(WorkerJobs, LiveRequestsAreTakenOncePerPass)
@@ -206,64 +199,64 @@ TEST_F(WorkerJobs, LiveRequestsAreTakenOncePerPass)
     StartWorker();
     WaitForPosts(kLiveId, 1);
 
-    RequestBetweenPasses([] {
-        WorkerRequestToggle();
-        WorkerRequestToggle();
+    RequestBetweenPasses([this] {
+        worker.RequestToggle();
+        worker.RequestToggle();
     });
     EXPECT_TRUE(CommandsOf(command::kEndpointControl).empty());
-    RequestBetweenPasses([] { WorkerRequestToggle(); });
+    RequestBetweenPasses([this] { worker.RequestToggle(); });
     EXPECT_EQ(DataOf(command::kEndpointControl), (std::vector<Data>{{0, 0, 0, 14}}));
 
-    const std::uint16_t local[6] = {14, 60, 65535, 65535, 65535, 65535};
-    RequestBetweenPasses([&] { WorkerRequestEndpointControl(0, local); });
+    const EndpointControlValues local = {14, 60, 65535, 65535, 65535, 65535};
+    RequestBetweenPasses([&] { worker.RequestEndpointControl(0, local); });
     EXPECT_EQ(CommandsOf(command::kEndpointControl).back().data,
               (Data{0, 0, 0, 14, 0, 60, 255, 255, 255, 255, 255, 255, 255, 255}));
     WaitForPosts(kLiveId, 1); // a status block of the carrier-receiving node
-    std::uint8_t block[kStatusBlockSize];
-    ASSERT_EQ(WorkerStatusBlock(block), 0);
-    EXPECT_EQ(block[5], kModeCarrierReceive);
-    RequestBetweenPasses([] { WorkerRequestToggle(); });
+    const std::optional<StatusBlockBytes> block = worker.StatusBlock();
+    ASSERT_TRUE(block);
+    EXPECT_EQ((*block)[5], kModeCarrierReceive);
+    RequestBetweenPasses([this] { worker.RequestToggle(); });
     EXPECT_EQ(CommandsOf(command::kEndpointControl).back().data, (Data{0, 0, 0, 16}));
 
-    const std::uint16_t remote[6] = {10, 40, 7, 500, 65535, 65535};
-    RequestBetweenPasses([&] { WorkerRequestEndpointControl(5, remote); });
+    const EndpointControlValues remote = {10, 40, 7, 500, 65535, 65535};
+    RequestBetweenPasses([&] { worker.RequestEndpointControl(5, remote); });
     EXPECT_EQ(DataOf(command::kEndpointControlNode),
               (std::vector<Data>{{0, 5, 0, 0, 0, 10, 0, 40, 0, 7, 1, 244, 255, 255, 255, 255}}));
 
     TestNode().SetQueryReply(query::kPresentChannel, 0, 0, {0, 14});
     TestNode().SetQueryReply(query::kHighestChannel, 0, 0, {16});
-    RequestBetweenPasses([] {
-        for (int i = 0; i < 3; ++i) WorkerRequestChannelStep(1);
+    RequestBetweenPasses([this] {
+        for (int i = 0; i < 3; ++i) worker.RequestChannelStep(1);
     });
     EXPECT_EQ(DataOf(command::kSetChannel), (std::vector<Data>{{0, 16}}));
-    RequestBetweenPasses([] { WorkerRequestChannelStep(-20); });
+    RequestBetweenPasses([this] { worker.RequestChannelStep(-20); });
     EXPECT_EQ(CommandsOf(command::kSetChannel).back().data, (Data{0, 1}));
 
     TestNode().SetQueryReply(query::kPresentPower, 0, 0, {0, 237});
     const std::pair<int, int> powerSteps[] = {{-1, 230}, {1, 240}, {2, 250}};
     for (const auto& [steps, expected] : powerSteps) {
-        RequestBetweenPasses([steps] { WorkerRequestPowerStep(steps); });
+        RequestBetweenPasses([this, steps] { worker.RequestPowerStep(steps); });
         EXPECT_EQ(GetPower(CommandsOf(command::kSetPower).back().data), expected) << steps;
     }
     EXPECT_EQ(CommandsOf(command::kSetPower).size(), 3u);
 
     const std::uint8_t bytes[18] = {1, 2, 3};
-    EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 18), -1);
-    EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 0), -2);
+    EXPECT_EQ(worker.RequestEngineeringCommand(bytes), EngineeringRequest::kTooLong);
+    EXPECT_EQ(worker.RequestEngineeringCommand({bytes, 0}), EngineeringRequest::kEmpty);
     RequestBetweenPasses([&] {
-        EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 3), 0);
-        EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 3), -3);
-        WorkerRequestOnOff(7);
-        WorkerRequestMemoryRead(0x1234);
+        EXPECT_EQ(worker.RequestEngineeringCommand({bytes, 3}), EngineeringRequest::kTaken);
+        EXPECT_EQ(worker.RequestEngineeringCommand({bytes, 3}), EngineeringRequest::kOnePending);
+        worker.RequestOnOff(7);
+        worker.RequestMemoryRead(0x1234);
     });
-    EXPECT_EQ(WorkerRequestEngineeringCommand(bytes, 3), 0); // the first was taken
+    EXPECT_EQ(worker.RequestEngineeringCommand({bytes, 3}), EngineeringRequest::kTaken); // the first was taken
     EXPECT_EQ(DataOf(command::kEngineering), (std::vector<Data>{{1, 2, 3}}));
     EXPECT_EQ(DataOf(command::kOnOff), (std::vector<Data>{{0, 0, 0, 1}}));
-    std::uint8_t memory[kMemoryReplySize];
-    int base = 0;
-    EXPECT_EQ(WorkerTakeMemoryReply(memory, base), kMemoryBlockSize);
-    EXPECT_EQ(base, 0x1230);
-    EXPECT_EQ(WorkerTakeMemoryReply(memory, base), -1);
+    const std::optional<MemoryReply> memory = worker.TakeMemoryReply();
+    ASSERT_TRUE(memory);
+    EXPECT_EQ(memory->length, kMemoryBlockSize);
+    EXPECT_EQ(memory->baseAddress, 0x1230);
+    EXPECT_FALSE(worker.TakeMemoryReply());
     bool asked = false;
     for (const auto& q : TestNode().Queries())
         asked = asked || (q.code == query::kMemory && q.p1 == 1 && q.p2 == 0x23);
@@ -273,16 +266,15 @@ TEST_F(WorkerJobs, LiveRequestsAreTakenOncePerPass)
 TEST_F(WorkerJobs, LiveValuesAreGatheredOverPassesAndABadReplyStartsAgain)
 {
     StartWorker();
-    ASSERT_TRUE(Eventually([] { return WorkerLiveValuesState() == 2; }));
-    std::uint16_t values[kLiveValueCount];
-    WorkerTakeLiveValues(values);
-    EXPECT_EQ(WorkerLiveValuesState(), 1);
+    ASSERT_TRUE(Eventually([this] { return worker.LiveValuesReady() == LiveValuesState::kNew; }));
+    const LiveValues values = worker.TakeLiveValues();
+    EXPECT_EQ(worker.LiveValuesReady(), LiveValuesState::kTaken);
     EXPECT_NE(values[0], 65535);
     EXPECT_EQ(values[kLiveValueCount - 1], 65535);
 
     TestNode().SetQueryReply(query::kLiveValues, 0, 0, {0, 0, 1, 2});
     WaitForPosts(kLiveId, 3);
-    EXPECT_EQ(WorkerLiveValuesState(), 0);
+    EXPECT_EQ(worker.LiveValuesReady(), LiveValuesState::kNone);
     const auto queries = TestNode().Queries();
     std::vector<int> firstIndexes;
     for (const auto& q : queries)
@@ -296,39 +288,37 @@ TEST_F(WorkerJobs, MonitorRequestedDuringAOneShotJobStartsAfterIt)
 {
     StartWorker();
     WaitForPosts(kLiveId, 1);
-    WorkerSelectMonitoredEndpoint('d', 1, 2);
+    worker.SelectMonitoredEndpoint('d', 1, 2);
     TestNode().InjectFault({kTypeQuery, query::kNodeNumber}, {Fault::kDelay, 150, 1});
-    ASSERT_EQ(WorkerStartNodeDataRead(kNodeDataId), 0);
-    EXPECT_EQ(WorkerStartMonitor(kMonitorId), kErrWorkerBusy);
+    ASSERT_EQ(worker.StartNodeDataRead(kNodeDataId), StartResult::kStarted);
+    EXPECT_EQ(worker.StartMonitor(kMonitorId), StartResult::kBusy);
     WaitForPosts(kMonitorId, 1);
-    EXPECT_EQ(WorkerCurrentJob(), kJobMonitor);
-    std::uint8_t reading[kMonitorReadingSize];
-    ASSERT_EQ(WorkerMonitorReading(reading), 0);
-    EXPECT_EQ(Data(reading + 4, reading + 8), (Data{0, 'd', 1, 2}));
+    EXPECT_EQ(worker.Snapshot().job, kJobMonitor);
+    const std::optional<MonitorReadingBytes> reading = worker.MonitorReading();
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(Data(reading->begin() + 4, reading->begin() + 8), (Data{0, 'd', 1, 2}));
     ASSERT_FALSE(CommandsOf(command::kSelectMonitor).empty());
     EXPECT_EQ(CommandsOf(command::kSelectMonitor)[0].data, (Data{0, 'd', 1, 2, 0}));
-    std::uint8_t block[kStatusBlockSize];
-    EXPECT_EQ(WorkerStatusBlock(block), -1); // only the live job has one
+    EXPECT_FALSE(worker.StatusBlock()); // only the live job has one
 
-    ASSERT_EQ(WorkerStartLive(kLiveId), 0);
-    EXPECT_EQ(WorkerMonitorReading(reading), -2);
+    ASSERT_EQ(worker.StartLive(kLiveId), StartResult::kStarted);
+    EXPECT_FALSE(worker.MonitorReading());
 }
 
 TEST_F(WorkerJobs, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
 {
-    WriteSetting(kSettingCommitToFlashOnDownload, "1"); // read when the worker starts
     StartWorker();
     WaitForPosts(kLiveId, 1);
     // A slow commit, so that the sampling below sees the committing word.
     TestNode().InjectFault({kTypeCommand, command::kCommitRoutes}, {Fault::kDelay, 100, 1});
-    ASSERT_EQ(WorkerStartSend(EditedConfiguration(), kSendId), 0);
-    WorkerSelectMonitoredEndpoint('a', 2, 1);
-    EXPECT_EQ(WorkerStartMonitor(kMonitorId), kErrWorkerBusy); // asked for, taken after the send
+    ASSERT_EQ(worker.StartSend(EditedConfiguration(), kSendId), StartResult::kStarted);
+    worker.SelectMonitoredEndpoint('a', 2, 1);
+    EXPECT_EQ(worker.StartMonitor(kMonitorId), StartResult::kBusy); // asked for, taken after the send
 
     std::vector<std::uint32_t> words;
-    std::jthread reader([&words](std::stop_token stop) {
+    std::jthread reader([this, &words](std::stop_token stop) {
         while (!stop.stop_requested()) {
-            const std::uint32_t w = WorkerProgressWord();
+            const std::uint32_t w = worker.Snapshot().progressWord;
             if (words.empty() || words.back() != w) words.push_back(w);
             std::this_thread::sleep_for(std::chrono::microseconds(300));
         }
@@ -338,10 +328,11 @@ TEST_F(WorkerJobs, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
     reader.request_stop();
     reader.join();
 
-    EXPECT_EQ(WorkerSendStatus(), kRequestDone);
-    EXPECT_EQ(WorkerSendResult(), 0);
-    EXPECT_EQ(WorkerCurrentJob(), kJobMonitor);
-    EXPECT_EQ(WorkerProgressWord(), kProgressIdle);
+    const TransferOutcome sent = worker.SendOutcome();
+    EXPECT_TRUE(sent.Succeeded());
+    EXPECT_EQ(sent.report.code, 0);
+    EXPECT_EQ(worker.Snapshot().job, kJobMonitor);
+    EXPECT_EQ(worker.Snapshot().progressWord, kProgressIdle);
     std::uint32_t lastSent = 0;
     bool committed = false;
     for (std::uint32_t w : words) {
@@ -368,11 +359,11 @@ TEST_F(WorkerJobs, StopInTheMiddleOfASendAtLineRateIsQuick)
     constexpr auto kStopWithin = std::chrono::milliseconds(200);
 #endif
     TestNode().SetPace(true);
-    WriteSetting(kSettingNipQueryTimeout, "800"); // a status block takes 170 ms at line rate
+    options.budgets.queryChecks = ChecksForMilliseconds(800); // a status block takes 170 ms at line rate
     StartWorker();
-    ASSERT_EQ(WorkerStartSend(EditedConfiguration(), kSendId), 0);
-    ASSERT_TRUE(Eventually([] {
-        const std::uint32_t w = WorkerProgressWord();
+    ASSERT_EQ(worker.StartSend(EditedConfiguration(), kSendId), StartResult::kStarted);
+    ASSERT_TRUE(Eventually([this] {
+        const std::uint32_t w = worker.Snapshot().progressWord;
         return w >> 16 == kProgressSending && (w & 0xFFFF) > 0;
     }));
     int raised = 0;
@@ -381,16 +372,15 @@ TEST_F(WorkerJobs, StopInTheMiddleOfASendAtLineRateIsQuick)
 
     const std::size_t mark = Mark();
     const auto start = std::chrono::steady_clock::now();
-    WorkerStop();
+    worker.Stop();
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, kStopWithin) << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms";
 
     WaitForPosts(kSendId, 1, mark);
-    EXPECT_EQ(WorkerSendStatus(), kRequestFailed);
-    char message[kTransferMessageLength + 1];
-    WorkerMessage(message, sizeof message);
-    EXPECT_STREQ(message, kTransferCancelledText);
-    EXPECT_EQ(WorkerProgressWord(), kProgressIdle);
+    const TransferOutcome sent = worker.SendOutcome();
+    EXPECT_EQ(sent.status, RequestStatus::kFailed);
+    EXPECT_EQ(sent.report.text, std::optional<std::string>(kTransferCancelledText));
+    EXPECT_EQ(worker.Snapshot().progressWord, kProgressIdle);
     EXPECT_TRUE(Eventually([] {
         int scheduler = -1;
         TestNode().WithState([&](NodeModel& s) { scheduler = s.Scheduler(); });

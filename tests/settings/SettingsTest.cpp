@@ -1,5 +1,6 @@
 // The settings store against a real configuration file in a temporary
 // XDG_CONFIG_HOME.
+#include "settings/ProgramSettings.h"
 #include "settings/Settings.h"
 
 #include <gtest/gtest.h>
@@ -238,4 +239,44 @@ TEST(SettingValues, NumbersAreReadLeniently)
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.value, SettingNumber(c.text)) << '"' << c.text << '"';
+}
+
+// The typed settings: every field read by its name, and only what changed
+// written back.
+TEST(ProgramSettings, ReadsEveryFieldAndWritesOnlyWhatChanged)
+{
+    ASSERT_EQ(0, EnsureSettingsKey());
+    WriteSettingDefaults();
+    WriteSetting(kSettingPort, "/dev/ttyUSB1");
+    WriteSetting(kSettingNipQueryTimeout, "250");
+    WriteSetting(kSettingAllowEngineeringDialog, "1");
+    for (int n = 1; n <= kRecentFileSettings; ++n) DeleteSetting(RecentFileSettingName(n));
+    WriteSetting("MRUF#1", "/a.mnc");
+    WriteSetting("MRUF#2", "/b & c.mnc");
+    WriteSetting("MRUF#4", "/after-a-gap.mnc"); // the list ends at the first empty name
+
+    const ProgramSettings read = ReadProgramSettings();
+    EXPECT_EQ("/dev/ttyUSB1", read.port);
+    EXPECT_EQ(250, read.nipQueryTimeoutMs);
+    EXPECT_EQ(1500, read.ncpWriteFlashTimeoutMs);
+    EXPECT_TRUE(read.allowEngineeringDialog);
+    EXPECT_FALSE(read.allowPortDeselection);
+    EXPECT_TRUE(read.commitToFlashOnDownload);
+    EXPECT_TRUE(read.displayVersionInCaption);
+    EXPECT_EQ((std::vector<std::string>{"/a.mnc", "/b & c.mnc"}), read.recentFiles);
+
+    // Someone else changes a setting this program leaves alone: it stays.
+    WriteSetting(kSettingNipQueryTimeout, "900");
+    ProgramSettings changed = read;
+    changed.port = "/dev/ttyS0";
+    changed.displayVersionInCaption = false;
+    changed.recentFiles = {"/new.mnc"};
+    WriteChangedSettings(read, changed);
+    EXPECT_EQ("/dev/ttyS0", ReadSetting(kSettingPort));
+    EXPECT_EQ("0", ReadSetting(kSettingDisplayVersionInCaption));
+    EXPECT_EQ("900", ReadSetting(kSettingNipQueryTimeout));
+    EXPECT_EQ("/new.mnc", ReadSetting("MRUF#1"));
+    EXPECT_EQ("", ReadSetting("MRUF#2"));
+    EXPECT_EQ("", ReadSetting("MRUF#4")) << "every name after the list is deleted";
+    EXPECT_EQ((std::vector<std::string>{"/new.mnc"}), ReadProgramSettings().recentFiles);
 }

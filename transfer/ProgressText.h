@@ -1,14 +1,21 @@
-#include "worker/ProgressText.h"
+// The progress word in words: the tag and figure the menu bar's indicator
+// draws, which the command line prints too. Header-only, so the window's
+// plain logic reads it without linking the communication layers.
+#pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "transfer/ProgressWord.h"
 
 namespace mnm {
 
-bool IsTransferProgress(std::uint32_t word) { return word >> 20 == 0xF01; }
+// True when the word reports a transfer (top 12 bits 0xF01).
+inline bool IsTransferProgress(std::uint32_t word) { return word >> 20 == 0xF01; }
 
-std::string ProgressTag(std::uint32_t word)
+// "RCVD", "SENT", "FLASH", "PREWRT", "SCHED+" or "SCHED-"; empty otherwise.
+inline std::string ProgressTag(std::uint32_t word)
 {
     if (!IsTransferProgress(word)) return {};
     switch (word >> 16) {
@@ -21,7 +28,8 @@ std::string ProgressTag(std::uint32_t word)
     }
 }
 
-std::string ProgressFigure(std::uint32_t word)
+// "40%", "3/5" or empty.
+inline std::string ProgressFigure(std::uint32_t word)
 {
     if (!IsTransferProgress(word)) return {};
     const unsigned value = word & 0xFFFF;
@@ -29,7 +37,9 @@ std::string ProgressFigure(std::uint32_t word)
     switch (word >> 16) {
     case kProgressReceiving:
     case kProgressSending: std::snprintf(text, sizeof text, "%d%c", static_cast<int>(value / 10), '%'); break;
-    case kProgressCommitting: std::snprintf(text, sizeof text, "%d/%d", static_cast<int>(value >> 8), static_cast<int>(value & 0xFF)); break;
+    case kProgressCommitting:
+        std::snprintf(text, sizeof text, "%d/%d", static_cast<int>(value >> 8), static_cast<int>(value & 0xFF));
+        break;
     default: break;
     }
     return text;

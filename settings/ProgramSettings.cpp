@@ -1,0 +1,79 @@
+#include "settings/ProgramSettings.h"
+
+#include "settings/Settings.h"
+
+namespace mnm {
+namespace {
+
+struct FlagField {
+    const char* name;
+    bool ProgramSettings::*member;
+};
+struct NumberField {
+    const char* name;
+    int ProgramSettings::*member;
+};
+struct TextField {
+    const char* name;
+    std::string ProgramSettings::*member;
+};
+
+constexpr FlagField kFlags[] = {
+    {kSettingAllowPortDeselection, &ProgramSettings::allowPortDeselection},
+    {kSettingAllowEngineeringDialog, &ProgramSettings::allowEngineeringDialog},
+    {kSettingDisplayVersionInCaption, &ProgramSettings::displayVersionInCaption},
+    {kSettingShowFullPathInCaption, &ProgramSettings::showFullPathInCaption},
+    {kSettingAllowUserToReorderRoutingEntries, &ProgramSettings::allowUserToReorderRoutingEntries},
+    {kSettingAllowUserToSetRoutesForRanges, &ProgramSettings::allowUserToSetRoutesForRanges},
+    {kSettingMonitorConnectedNodeIdentity, &ProgramSettings::monitorConnectedNodeIdentity},
+    {kSettingDisplayVersionNumbersAsTrinomials, &ProgramSettings::displayVersionNumbersAsTrinomials},
+    {kSettingAllowDeepDiagnostics, &ProgramSettings::allowDeepDiagnostics},
+    {kSettingCommitToFlashOnDownload, &ProgramSettings::commitToFlashOnDownload},
+};
+constexpr NumberField kNumbers[] = {
+    {kSettingNipQueryTimeout, &ProgramSettings::nipQueryTimeoutMs},
+    {kSettingEndpointMonitorTimeout, &ProgramSettings::endpointMonitorTimeoutMs},
+    {kSettingNcpWriteFlashTimeout, &ProgramSettings::ncpWriteFlashTimeoutMs},
+};
+constexpr TextField kTexts[] = {
+    {kSettingDisallowPorts, &ProgramSettings::disallowPorts},
+    {kSettingPort, &ProgramSettings::port},
+};
+
+} // namespace
+
+std::string RecentFileSettingName(int number) { return kSettingRecentFilePrefix + std::to_string(number); }
+
+ProgramSettings ReadProgramSettings()
+{
+    ProgramSettings s;
+    for (const FlagField& f : kFlags) s.*f.member = ReadSettingFlag(f.name);
+    for (const NumberField& f : kNumbers) s.*f.member = ReadSettingNumber(f.name);
+    for (const TextField& f : kTexts) s.*f.member = ReadSetting(f.name);
+    for (int number = 1; number <= kRecentFileSettings; ++number) {
+        std::string path = ReadSetting(RecentFileSettingName(number));
+        if (path.empty()) break;
+        s.recentFiles.push_back(std::move(path));
+    }
+    return s;
+}
+
+void WriteChangedSettings(const ProgramSettings& before, const ProgramSettings& after)
+{
+    for (const FlagField& f : kFlags)
+        if (before.*f.member != after.*f.member) WriteSetting(f.name, after.*f.member ? "1" : "0");
+    for (const NumberField& f : kNumbers)
+        if (before.*f.member != after.*f.member) WriteSetting(f.name, std::to_string(after.*f.member));
+    for (const TextField& f : kTexts)
+        if (before.*f.member != after.*f.member) WriteSetting(f.name, after.*f.member);
+    if (before.recentFiles == after.recentFiles) return;
+    for (int number = 1; number <= kRecentFileSettings; ++number) {
+        const auto index = static_cast<std::size_t>(number - 1);
+        if (index < after.recentFiles.size())
+            WriteSetting(RecentFileSettingName(number), after.recentFiles[index]);
+        else
+            DeleteSetting(RecentFileSettingName(number));
+    }
+}
+
+} // namespace mnm

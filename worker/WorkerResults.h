@@ -1,0 +1,29 @@
+// How the worker's one-shot jobs end, as plain values: the window's logic
+// reads them without the worker itself.
+#pragma once
+
+#include <optional>
+
+#include "nodeconf/NodeConf.h"
+#include "nodeconf/Report.h"
+
+namespace mnm {
+
+// Where a send, a receive or a hardware read stands.
+enum class RequestStatus { kNone, kDone, kFailed, kRunning };
+
+// How the last send or receive ended. A failure always has its text.
+struct TransferOutcome {
+    RequestStatus status = RequestStatus::kNone;
+    Report report;
+
+    bool Succeeded() const { return status == RequestStatus::kDone; }
+};
+
+// A finished receive: the record once, when it succeeded.
+struct ReceivedRecord {
+    TransferOutcome outcome;
+    std::optional<NodeConf> record;
+};
+
+} // namespace mnm
