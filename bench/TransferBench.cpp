@@ -1,4 +1,4 @@
-// Send and receive of a configuration with every table at capacity against
+// Send and receive of a configuration as full as a node can hold against
 // the virtual node at the real line rate, compared with the time the bytes
 // themselves need on a 9600-baud line (11 bits per character). Only the
 // protocol's own waits should stand between the two.
@@ -97,7 +97,7 @@ private:
     NodeChannel channel_;
     std::jthread thread_;
     NoProgress progress_;
-    NodeConf record_ = MaximalConfiguration();
+    NodeConf record_ = FullestNodeConfiguration();
 };
 
 // Runs `step` on every lane at once; true when all succeeded.
@@ -147,7 +147,7 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    std::printf("maximal configuration, 9600 baud, 11 bits per character, %d lane%s at once\n", lanesWanted,
+    std::printf("fullest node configuration, 9600 baud, 11 bits per character, %d lane%s at once\n", lanesWanted,
                 lanesWanted == 1 ? "" : "s");
     const SendOptions commit{true};
     const bool ok =

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 // A static library's resources are registered only when asked for.
@@ -28,15 +30,23 @@ QString Existing(const QString& name)
     return QFile::exists(path) ? path : QString();
 }
 
+// The indicator draws a picture on every tick of a transfer: each is parsed
+// and drawn once per size and scale, then taken from the cache.
 QPixmap Render(const QString& path, QSize size, qreal ratio)
 {
     if (path.isEmpty() || size.isEmpty()) return {};
+    const QString key = QStringLiteral("mnm:%1:%2x%3@%4").arg(path).arg(size.width()).arg(size.height()).arg(ratio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) return pixmap;
     QSvgRenderer renderer(path);
-    QPixmap pixmap(size * ratio);
+    pixmap = QPixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    {
+        QPainter painter(&pixmap);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 
@@ -64,8 +74,14 @@ QPixmap RenderPicture(std::string_view name, QSize size, qreal ratio) { return R
 
 QSize PictureSize(int number)
 {
+    // Asked for by every layout pass of the indicator: read once per picture.
+    static QHash<int, QSize> sizes;
+    const auto found = sizes.constFind(number);
+    if (found != sizes.constEnd()) return *found;
     const QString path = PicturePath(number);
-    return path.isEmpty() ? QSize() : QSvgRenderer(path).defaultSize();
+    const QSize size = path.isEmpty() ? QSize() : QSvgRenderer(path).defaultSize();
+    sizes.insert(number, size);
+    return size;
 }
 
 } // namespace mnm::resources

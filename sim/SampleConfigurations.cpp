@@ -1,5 +1,7 @@
 #include "sim/SampleConfigurations.h"
 
+#include "wire/NodeCodes.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -146,6 +148,14 @@ NodeConf MaximalConfiguration()
     c.smsConnectionCount = kMaxSmsConnections;
     for (int k = 0; k < kMaxDialupConnections; ++k) c.dialupConnections[k] = Dial(k, k % 2 == 1);
     c.dialupConnectionCount = kMaxDialupConnections;
+    ComputeDerivedFields(c);
+    return c;
+}
+
+NodeConf FullestNodeConfiguration()
+{
+    NodeConf c = MaximalConfiguration();
+    c.primaryRouteCount = kSecondaryRouteBase;
     ComputeDerivedFields(c);
     return c;
 }

@@ -14,7 +14,10 @@ NodeConf SampleConfiguration();
 // unchanged through a load into the editor and a store.
 NodeConf EditedConfiguration();
 
-// Every table at its capacity, every text at its full length.
+// Every table at its capacity, every text at its full length: the largest record.
 NodeConf MaximalConfiguration();
+// The same, as full as a node can hold it: the primary routes stop at the
+// node's limit. What the benchmarks send and receive.
+NodeConf FullestNodeConfiguration();
 
 } // namespace mnm

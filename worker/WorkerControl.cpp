@@ -20,6 +20,20 @@ void EnterOneShot(WorkerData& d, int job, int commandId)
     d.target[job] = commandId;
 }
 
+// Receive and node data: refused while a result waits to be taken.
+template <typename StatusOf>
+StartResult StartReading(WorkerShared& s, int job, int commandId, StatusOf statusOf)
+{
+    Guard guard(s.lock);
+    WorkerData& d = s.data;
+    if (Busy(d)) return StartResult::kBusy;
+    RequestStatus& status = statusOf(d);
+    if (status == RequestStatus::kDone) return StartResult::kResultWaiting;
+    status = RequestStatus::kRunning;
+    EnterOneShot(d, job, commandId);
+    return StartResult::kStarted;
+}
+
 } // namespace
 
 void ResetLiveGathering(WorkerData& d)
@@ -93,24 +107,15 @@ StartResult Worker::StartSend(const NodeConf& record, int commandId, SendCommit 
 
 StartResult Worker::StartReceive(int commandId)
 {
-    Guard guard(s_->lock);
-    WorkerData& d = s_->data;
-    if (Busy(d)) return StartResult::kBusy;
-    if (d.receive.status == RequestStatus::kDone) return StartResult::kResultWaiting;
-    d.receive = {RequestStatus::kRunning, {}};
-    EnterOneShot(d, kJobReceive, commandId);
-    return StartResult::kStarted;
+    return StartReading(*s_, kJobReceive, commandId, [](WorkerData& d) -> RequestStatus& {
+        d.receive.report = {};
+        return d.receive.status;
+    });
 }
 
 StartResult Worker::StartNodeDataRead(int commandId)
 {
-    Guard guard(s_->lock);
-    WorkerData& d = s_->data;
-    if (Busy(d)) return StartResult::kBusy;
-    if (d.nodeDataStatus == RequestStatus::kDone) return StartResult::kResultWaiting;
-    d.nodeDataStatus = RequestStatus::kRunning;
-    EnterOneShot(d, kJobNodeData, commandId);
-    return StartResult::kStarted;
+    return StartReading(*s_, kJobNodeData, commandId, [](WorkerData& d) -> RequestStatus& { return d.nodeDataStatus; });
 }
 
 StartResult Worker::StartMonitor(int commandId)
