@@ -23,18 +23,31 @@ public:
     QString LeftText() const { return left_; }
     QString RightText() const { return right_; }
     QSize sizeHint() const override;
+    // The dotted frame shows keyboard focus only, never a click's.
+    bool ShowsFocusFrame() const { return hasFocus() && keyboardFocus_; }
+    // The room each text has beside the picture.
+    int LeftTextWidth() const { return leftWidth_; }
+    int RightTextWidth() const { return rightWidth_; }
 
 signals:
     void Clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void MeasureTexts();
+    int PictureWidth() const;
+
     int frame_ = 0;
     QString left_, right_;
+    int leftWidth_ = 0, rightWidth_ = 0;
+    bool keyboardFocus_ = false;
 };
 
 } // namespace mnm::app

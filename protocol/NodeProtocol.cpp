@@ -11,7 +11,6 @@ namespace {
 constexpr int kQueueAttempts = 4;
 constexpr auto kQueueRetryWait = std::chrono::milliseconds(60);
 constexpr auto kPollStep = std::chrono::milliseconds(kMsPerPoll);
-constexpr int kChecksPerTimeoutUnit = 16;
 constexpr int kFlashSends = 4;
 constexpr int kDefaultFlashFailureLimit = 4;
 constexpr auto kFlashResendWait = std::chrono::milliseconds(1);

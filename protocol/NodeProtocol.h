@@ -4,6 +4,7 @@
 // Called from the thread that owns the channel only.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "nodeconf/ResultCodes.h"
@@ -14,6 +15,9 @@ namespace mnm {
 
 inline constexpr int kReplyBufferSize = 256;
 inline constexpr int kDefaultTimeoutFactor = 18;
+// A command waits timeoutFactor times this for its acknowledgement.
+inline constexpr int kChecksPerTimeoutUnit = 16;
+inline constexpr std::chrono::milliseconds kCommandTimeoutUnit{kChecksPerTimeoutUnit * kMsPerPoll};
 inline constexpr int kCommandDataLimit = 128;        // data of this length or more is refused
 inline constexpr int kIndexedTextLimit = 128;
 

@@ -2,6 +2,8 @@
 
 #include "settings/Settings.h"
 
+#include <algorithm>
+
 namespace mnm {
 namespace {
 
@@ -9,9 +11,13 @@ struct FlagField {
     const char* name;
     bool ProgramSettings::*member;
 };
+// A time-out is held to its range: a huge one would keep a transfer waiting
+// on a silent node far beyond anyone's patience, a zero one fail at once.
 struct NumberField {
     const char* name;
     int ProgramSettings::*member;
+    int lowest;
+    int highest;
 };
 struct TextField {
     const char* name;
@@ -31,9 +37,9 @@ constexpr FlagField kFlags[] = {
     {kSettingCommitToFlashOnDownload, &ProgramSettings::commitToFlashOnDownload},
 };
 constexpr NumberField kNumbers[] = {
-    {kSettingNipQueryTimeout, &ProgramSettings::nipQueryTimeoutMs},
-    {kSettingEndpointMonitorTimeout, &ProgramSettings::endpointMonitorTimeoutMs},
-    {kSettingNcpWriteFlashTimeout, &ProgramSettings::ncpWriteFlashTimeoutMs},
+    {kSettingNipQueryTimeout, &ProgramSettings::nipQueryTimeoutMs, kLowestQueryTimeoutMs, kHighestQueryTimeoutMs},
+    {kSettingEndpointMonitorTimeout, &ProgramSettings::endpointMonitorTimeoutMs, kLowestTimeoutMs, kHighestTimeoutMs},
+    {kSettingNcpWriteFlashTimeout, &ProgramSettings::ncpWriteFlashTimeoutMs, kLowestTimeoutMs, kHighestTimeoutMs},
 };
 constexpr TextField kTexts[] = {
     {kSettingDisallowPorts, &ProgramSettings::disallowPorts},
@@ -48,12 +54,17 @@ ProgramSettings ReadProgramSettings()
 {
     ProgramSettings s;
     for (const FlagField& f : kFlags) s.*f.member = ReadSettingFlag(f.name);
-    for (const NumberField& f : kNumbers) s.*f.member = ReadSettingNumber(f.name);
+    for (const NumberField& f : kNumbers) s.*f.member = std::clamp(ReadSettingNumber(f.name), f.lowest, f.highest);
     for (const TextField& f : kTexts) s.*f.member = ReadSetting(f.name);
+    // The list ends at the first name without a value; an entry that cannot
+    // be a path (too long to read) is dropped alone.
     for (int number = 1; number <= kRecentFileSettings; ++number) {
-        std::string path = ReadSetting(RecentFileSettingName(number));
-        if (path.empty()) break;
-        s.recentFiles.push_back(std::move(path));
+        const std::string name = RecentFileSettingName(number);
+        std::string path = ReadSetting(name);
+        if (!path.empty())
+            s.recentFiles.push_back(std::move(path));
+        else if (!SettingPresent(name))
+            break;
     }
     return s;
 }

@@ -7,6 +7,12 @@
 
 namespace mnm {
 
+// The ranges the time-outs are held to, in milliseconds.
+inline constexpr int kLowestQueryTimeoutMs = 100;   // "NIPQueryTimeout(ms)"
+inline constexpr int kHighestQueryTimeoutMs = 10000;
+inline constexpr int kLowestTimeoutMs = 100;        // "NCPWriteFlashTimeout(ms)", "EndpointMonitorTimeout(ms)"
+inline constexpr int kHighestTimeoutMs = 60000;
+
 struct ProgramSettings {
     bool allowPortDeselection = false;
     bool allowEngineeringDialog = false;
@@ -29,7 +35,8 @@ struct ProgramSettings {
     bool operator==(const ProgramSettings&) const = default;
 };
 
-// As the store holds them now (after WriteSettingDefaults at start).
+// As the store holds them now (after WriteSettingDefaults at start), each
+// time-out held to its range.
 ProgramSettings ReadProgramSettings();
 
 // Writes each field whose value differs between the two; the recent files,

@@ -22,6 +22,14 @@ int EnsureSettingsKey();
 // Safe from several threads at once; each call returns its own text.
 std::string ReadSetting(std::string_view name);
 
+// True when the store holds a text under the name, even one that reads as
+// empty because it is too long.
+bool SettingPresent(std::string_view name);
+
+// Empty when the settings can be saved; otherwise the path and the reason
+// (a read-only folder or file).
+std::string SettingsUnwritableReason();
+
 // Stores `text` in an existing key (it does not create one) and flushes it so
 // other processes see it at once. Without a text the value is deleted.
 void WriteSetting(std::string_view name, std::optional<std::string_view> text);

@@ -11,6 +11,14 @@
 #include <QtCore/QVariant>
 
 #include <memory>
+#include <optional>
+
+#ifndef _WIN32
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
 
 #ifdef _WIN32
 #include <windows.h>
@@ -115,20 +123,52 @@ int EnsureSettingsKey()
 #endif
 }
 
-std::string ReadSetting(std::string_view name)
+// The stored text, or nothing when the name holds no text. A store that can
+// be read but not written (a read-only folder or file) is still read: only
+// a store that cannot be parsed reads as empty.
+std::optional<QByteArray> StoredText(std::string_view name)
 {
     if (name.empty())
-        return {};
+        return std::nullopt;
     const auto store = OpenStore();
-    if (store->status() != QSettings::NoError)
-        return {};
+    if (store->status() == QSettings::FormatError)
+        return std::nullopt;
     const QVariant value = store->value(Key(name));
     if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    return value.toString().toUtf8();
+}
+
+std::string ReadSetting(std::string_view name)
+{
+    const std::optional<QByteArray> text = StoredText(name);
+    if (!text || text->size() > kMaxSettingLength)
         return {};
-    const QByteArray text = value.toString().toUtf8();
-    if (text.size() > kMaxSettingLength)
+    return text->toStdString();
+}
+
+bool SettingPresent(std::string_view name)
+{
+    return StoredText(name).has_value();
+}
+
+std::string SettingsUnwritableReason()
+{
+#ifdef _WIN32
+    if (KeyExists())
         return {};
-    return text.toStdString();
+    return "HKEY_LOCAL_MACHINE\\" + TitleKeyPath() + ": cannot be written (it needs administrator rights)";
+#else
+    const QFileInfo file(OpenStore()->fileName());
+    // The file is replaced on every write, so its folder must take a new one.
+    for (const QString& path : {file.absoluteFilePath(), file.absolutePath()}) {
+        if (!QFileInfo::exists(path))
+            continue;
+        if (::access(QFile::encodeName(path).constData(), W_OK) != 0)
+            return path.toStdString() + ": " + std::strerror(errno);
+    }
+    return {};
+#endif
 }
 
 void WriteSetting(std::string_view name, std::optional<std::string_view> text)

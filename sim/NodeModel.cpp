@@ -16,7 +16,6 @@ using Reply = std::optional<std::vector<std::uint8_t>>;
 constexpr int kLiveEndpoints = 40;
 constexpr int kLiveGroupsPerReply = 31;
 constexpr int kWritingReads = 2;
-constexpr int kSecondaryRouteBase = 128;
 constexpr std::uint32_t kBaseFrequency = 458000000;
 constexpr std::uint32_t kChannelSpacing = 12500;
 constexpr int kMaxPresentPower = 999;

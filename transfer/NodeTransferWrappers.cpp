@@ -1,9 +1,11 @@
 #include "transfer/NodeTransferWrappers.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
 #include "wire/NodeCodes.h"
+#include "protocol/NodeProtocol.h"
 #include "protocol/NodeTypedCommands.h"
 #include "protocol/NodeTypedQueries.h"
 #include "wire/WireRecords.h"
@@ -121,13 +123,11 @@ bool RestoreTaskScheduler(NodeChannel& channel)
     return false;
 }
 
-bool RestoreTaskSchedulerAfterStop(NodeChannel& channel)
+bool RestoreTaskSchedulerOnce(NodeChannel& channel, std::chrono::milliseconds wait)
 {
-    // 32 checks of 5 ms: one exchange at the line rate (about 80 ms with the
-    // reply to the request the stop cut short) and some room.
-    constexpr int kTimeoutFactor = 2;
+    const int timeoutFactor = std::max<int>(1, static_cast<int>(wait / kCommandTimeoutUnit));
     StopScope unstoppable(channel, std::stop_token{});
-    return NodeCommandU8(channel, command::kTaskScheduler, 0, kTimeoutFactor) >= 0;
+    return NodeCommandU8(channel, command::kTaskScheduler, 0, timeoutFactor) >= 0;
 }
 
 } // namespace mnm

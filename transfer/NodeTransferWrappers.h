@@ -1,6 +1,7 @@
 // Fixed-purpose requests of the receive and send sequences.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "nodeconf/NodeConf.h"
@@ -27,8 +28,9 @@ bool WriteNetworkFlags(NodeChannel& channel, std::uint32_t flags);
 // Command 57 with 0 after a transfer: up to 5 attempts, 300 ms apart; true
 // when the node acknowledged one.
 bool RestoreTaskScheduler(NodeChannel& channel);
-// The same after a stop was requested: one attempt, whatever the channel's
-// stop token says, waiting at most 160 ms, so that stopping stays quick.
-bool RestoreTaskSchedulerAfterStop(NodeChannel& channel);
+// The same after a stop or a failure: one attempt, whatever the channel's
+// stop token says, waiting at most `wait` for the acknowledgement, so that
+// stopping stays quick and a silent node does not hold the failure's report.
+bool RestoreTaskSchedulerOnce(NodeChannel& channel, std::chrono::milliseconds wait);
 
 } // namespace mnm

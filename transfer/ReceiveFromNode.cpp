@@ -325,8 +325,9 @@ Report Receiver::Run()
 
     if (scheduler) {
         progress_.Set(kProgressScheduler, 0);
-        if (!RestoreTaskScheduler(channel_)) return Fail("Unable to restore priorities of Node's Task Scheduler");
-        schedulerRaised_ = false;
+        const bool restored = RestoreTaskScheduler(channel_);
+        schedulerRaised_ = false; // tried already
+        if (!restored) return Fail("Unable to restore priorities of Node's Task Scheduler");
     }
     return {};
 }

@@ -30,7 +30,6 @@ constexpr int kProbeAttempts = 3;
 constexpr int kWriteAttempts = 4;
 constexpr int kTableAttempts = 10;
 constexpr std::chrono::milliseconds kWipePause{1};
-constexpr int kSecondaryRouteBase = 128;
 constexpr int kHighestDestinationNode = 254;
 constexpr int kFixedCommits = 4;
 
@@ -399,11 +398,9 @@ Report Sender::Commit()
 Report Sender::RestoreScheduler()
 {
     progress_.Set(kProgressScheduler, 0);
-    if (RestoreTaskScheduler(channel_)) {
-        schedulerRaised_ = false;
-        return {};
-    }
-    return Fail("Reset the Node by removing the power for a minimum of 2 seconds.");
+    const bool restored = RestoreTaskScheduler(channel_);
+    schedulerRaised_ = false; // tried already: the failure's text says what to do
+    return restored ? Report{} : Fail(kPowerCycleText);
 }
 
 Report Sender::Run()
@@ -427,6 +424,11 @@ Report Sender::Run()
 Report SendToNode(NodeChannel& channel, const NodeConf& record, SendOptions options, ProgressSink& progress,
                   std::stop_token stop)
 {
+    // Primary entries past the node's limit would be numbered as secondary
+    // ones and come back in the wrong table: refused before anything is sent.
+    if (record.primaryRouteCount > kSecondaryRouteBase)
+        return TransferFailure("The Primary Routing Table has %d entries, but a Node holds at most %d",
+                               static_cast<int>(record.primaryRouteCount), kSecondaryRouteBase);
     StopScope scope(channel, std::move(stop));
     TransferProgress sink(progress);
     NodeConf sent = record;

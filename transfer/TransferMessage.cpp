@@ -11,6 +11,14 @@
 
 namespace mnm {
 
+namespace {
+// A stop must stay quick: one exchange at the line rate (about 80 ms with
+// the reply to the request the stop cut short) and some room. A failure may
+// wait a little longer for a node that is slow to answer.
+constexpr std::chrono::milliseconds kRestoreAfterStop{160};
+constexpr std::chrono::milliseconds kRestoreAfterFailure{1000};
+} // namespace
+
 Report TransferFailure(const char* format, ...)
 {
     char text[kTransferMessageLength + 1];
@@ -36,11 +44,16 @@ Report EndTransfer(NodeChannel& channel, Report result, bool schedulerRaised, in
                    TransferProgress& progress)
 {
     const bool stopped = result.code < 0 && channel.Stopped();
-    if (stopped && schedulerRaised) {
+    // Any failure past the step that raised the scheduler puts it back, or
+    // a node that still answers would run its own work at low priority
+    // until it is power-cycled.
+    bool restored = true;
+    if (result.code < 0 && schedulerRaised) {
         progress.Set(kProgressScheduler, 0);
-        RestoreTaskSchedulerAfterStop(channel);
+        restored = RestoreTaskSchedulerOnce(channel, stopped ? kRestoreAfterStop : kRestoreAfterFailure);
     }
     Report finished = FinishTransfer(std::move(result), stopped, lineFailure);
+    if (!restored) finished.text = finished.text.value_or(MessageForCode(finished.code)) + "\n" + kPowerCycleText;
     progress.Set(kProgressIdle);
     return finished;
 }

@@ -9,6 +9,8 @@ namespace mnm {
 inline constexpr int kTransferMessageLength = 512;
 // What a transfer stopped on request reports.
 inline constexpr const char* kTransferCancelledText = "Transfer cancelled";
+// What a failure adds when the node's task scheduler could not be put back.
+inline constexpr const char* kPowerCycleText = "Reset the Node by removing the power for a minimum of 2 seconds.";
 
 // A failure with the printf-style text (cut to kTransferMessageLength
 // characters) as its whole message.

@@ -22,6 +22,9 @@ inline constexpr int kMaxQueryReplyData = 93;
 inline constexpr int kMaxCommandData = 93;
 // Command sequence numbers run 1..this and wrap to 1.
 inline constexpr int kMaxSequenceNumber = 32766;
+// The route command numbers primary entry k (from 1) as k and secondary
+// entry k as this + k: a node holds at most this many primary routes.
+inline constexpr int kSecondaryRouteBase = 128;
 // The longest version text a node reports, and one SMS message segment.
 inline constexpr int kVersionTextLength = 64;
 inline constexpr int kSmsSegmentLength = 32;

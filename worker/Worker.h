@@ -29,7 +29,6 @@ struct WorkerShared;
 
 inline constexpr int kMaxEngineeringBytes = 17;
 inline constexpr int kMemoryReplySize = 100;
-inline constexpr int kIdentityNameLength = 5;
 inline constexpr int kEndpointControlValues = 6;
 inline constexpr std::uint8_t kOnOffNone = 255;
 inline constexpr int kUnknownNodeNumber = -1;

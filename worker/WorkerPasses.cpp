@@ -49,7 +49,7 @@ void Post(WorkerShared& s, int commandId)
 // Runs one send or receive with a stop source of its own, which
 // CancelTransfer requests and the thread's own stop request reaches too.
 template <typename Run>
-Report RunTransfer(WorkerShared& s, const std::stop_token& threadStop, Run run)
+TransferOutcome RunTransfer(WorkerShared& s, const std::stop_token& threadStop, Run run)
 {
     std::stop_source transfer;
     {
@@ -63,7 +63,8 @@ Report RunTransfer(WorkerShared& s, const std::stop_token& threadStop, Run run)
     }
     Guard guard(s.lock);
     s.transfer = std::stop_source(std::nostopstate);
-    return result;
+    const bool ok = result.ok();
+    return {ok ? RequestStatus::kDone : RequestStatus::kFailed, std::move(result), !ok && transfer.stop_requested()};
 }
 
 void CountPresence(WorkerData& d, bool answered)
@@ -94,14 +95,14 @@ void SendPass(WorkerShared& s, const std::stop_token& stop)
         if (s.data.commit == SendCommit::kNever) options.commit = false;
     }
     WorkerProgress progress(s);
-    Report result = RunTransfer(s, stop, [&](std::stop_token transfer) {
+    TransferOutcome outcome = RunTransfer(s, stop, [&](std::stop_token transfer) {
         return SendToNode(s.channel, record, options, progress, std::move(transfer));
     });
     int target;
     {
         Guard guard(s.lock);
         WorkerData& d = s.data;
-        d.send = {result.ok() ? RequestStatus::kDone : RequestStatus::kFailed, std::move(result)};
+        d.send = std::move(outcome);
         d.job = d.previousJob;
         target = d.target[kJobSend];
     }
@@ -114,15 +115,15 @@ void ReceivePass(WorkerShared& s, const std::stop_token& stop)
     ReadIdentity(s);
     NodeConf record{};
     WorkerProgress progress(s);
-    Report result = RunTransfer(s, stop, [&](std::stop_token transfer) {
+    TransferOutcome outcome = RunTransfer(s, stop, [&](std::stop_token transfer) {
         return ReceiveFromNode(s.channel, record, progress, std::move(transfer));
     });
     int target;
     {
         Guard guard(s.lock);
         WorkerData& d = s.data;
-        if (result.ok()) d.receivedRecord = record;
-        d.receive = {result.ok() ? RequestStatus::kDone : RequestStatus::kFailed, std::move(result)};
+        if (outcome.Succeeded()) d.receivedRecord = record;
+        d.receive = std::move(outcome);
         d.job = d.previousJob;
         target = d.target[kJobReceive];
     }

@@ -9,6 +9,9 @@
 
 namespace mnm {
 
+// The node's network name as the worker reports it: its first characters.
+inline constexpr int kIdentityNameLength = 5;
+
 // Where a send, a receive or a hardware read stands.
 enum class RequestStatus { kNone, kDone, kFailed, kRunning };
 
@@ -16,6 +19,8 @@ enum class RequestStatus { kNone, kDone, kFailed, kRunning };
 struct TransferOutcome {
     RequestStatus status = RequestStatus::kNone;
     Report report;
+    // It failed because it was asked to stop (the user, or the program's end).
+    bool cancelled = false;
 
     bool Succeeded() const { return status == RequestStatus::kDone; }
 };

@@ -85,6 +85,8 @@ DocumentResult ConfigDocument::ReceiveEnded(const ReceivedRecord& received)
         state_ = {kEditorShown, false, {}};
         return {{}, {true, true, false}};
     }
+    // A stop the user asked for is no failure to report.
+    if (received.outcome.cancelled) return {};
     switch (received.outcome.status) {
     case RequestStatus::kFailed:
         return {Failure(received.outcome.report, kUploadFailed), {}};
@@ -96,6 +98,7 @@ DocumentResult ConfigDocument::ReceiveEnded(const ReceivedRecord& received)
 
 Report ConfigDocument::SendEnded(const TransferOutcome& sent) const
 {
+    if (sent.cancelled) return {};
     switch (sent.status) {
     case RequestStatus::kDone: return {};
     case RequestStatus::kFailed: return Failure(sent.report, kDownloadFailed);

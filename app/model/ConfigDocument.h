@@ -60,6 +60,7 @@ public:
 
     // A receive ended: a received record replaces the configuration (untitled
     // and unmodified); otherwise the report says why, and nothing changes.
+    // A transfer stopped on request reports nothing: the user asked for it.
     DocumentResult ReceiveEnded(const ReceivedRecord& received);
     // A send ended: nothing changes; the report says why it failed.
     Report SendEnded(const TransferOutcome& sent) const;

@@ -2,6 +2,7 @@
 
 #include "transfer/ProgressText.h"
 #include "worker/WorkerJobs.h"
+#include "worker/WorkerResults.h"
 
 namespace mnm::app {
 namespace {
@@ -112,6 +113,25 @@ TickResult IndicatorTick(const IndicatorState& state, const TickInputs& in)
     out.retryLiveStart = in.liveViewShown && !in.busy && in.job != kJobLive;
     out.tooltip = Tooltip(next.requested, out.texts, in.portProblem);
     return out;
+}
+
+IndicatorSamples IndicatorTextSamples()
+{
+    constexpr int kHighestNodeNumber = 255;
+    constexpr std::uint32_t kFullFigure = 0xFFFF;
+    IndicatorSamples samples;
+    samples.left = {std::string(kIdentityNameLength, 'W'), std::string(kIdentityNameLength, 'M'),
+                    kIndicatorStoppingText};
+    samples.right = {std::to_string(kHighestNodeNumber)};
+    for (std::uint32_t kind : {kProgressReceiving, kProgressSending, kProgressCommitting, kProgressWiping,
+                               kProgressScheduler}) {
+        for (std::uint32_t value : {0u, 1u, 1000u, kFullFigure}) {
+            const IndicatorTexts texts = IndicatorTextsFor(0, {}, ProgressWord(kind, value));
+            samples.left.push_back(texts.left);
+            samples.right.push_back(texts.right);
+        }
+    }
+    return samples;
 }
 
 } // namespace mnm::app

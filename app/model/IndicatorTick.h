@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "transfer/ProgressWord.h"
 
@@ -87,6 +88,17 @@ struct TickResult {
 };
 
 TickResult IndicatorTick(const IndicatorState& state, const TickInputs& inputs);
+
+// What the indicator says while the window waits for a stopped transfer.
+inline constexpr char kIndicatorStoppingText[] = "Stopping\u2026";
+
+// Every text the indicator can draw on either side of its picture (a node
+// name stands as its widest letters): its text areas are as wide as the
+// widest of these in the font it draws with, so none is ever cut.
+struct IndicatorSamples {
+    std::vector<std::string> left, right;
+};
+IndicatorSamples IndicatorTextSamples();
 
 // Nothing unless the node number is known; then a transfer's tag and figure,
 // or the node's name and number.

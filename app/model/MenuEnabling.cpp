@@ -28,8 +28,10 @@ CommandState MenuCommandState(int id, const MenuInputs& in, const MenuSettings& 
     case kCmdVerify: return Enabled(idle && editing);
     case kCmdSave: return Enabled(idle && editing && in.modified);
     case kCmdResume: return Enabled(idle && in.openState == kLiveToolShown);
+    // Only an open configuration is sent: what the editor held before Close
+    // must never overwrite a node. During a transfer the start is refused.
+    case kCmdSend: return Enabled(in.openState != kNoConfiguration);
     case kCmdReceive:
-    case kCmdSend:
     case kCmdExit:
     case kCmdMonitor:
     case kCmdTest:

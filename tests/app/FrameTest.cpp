@@ -92,7 +92,8 @@ private slots:
     {
         auto frame = Frame();
         for (int id : {kCmdSave, kCmdSaveAs, kCmdVerify, kCmdClose, kCmdResume}) QVERIFY2(!Enabled(*frame, id), qPrintable(QString::number(id)));
-        for (int id : {kCmdNew, kCmdOpen, kCmdReceive, kCmdSend, kCmdExit}) QVERIFY(Enabled(*frame, id));
+        for (int id : {kCmdNew, kCmdOpen, kCmdReceive, kCmdExit}) QVERIFY(Enabled(*frame, id));
+        QVERIFY(!Enabled(*frame, kCmdSend)); // nothing open that could be sent
         QVERIFY(frame->Action(kCmdEngineering) == nullptr);
         QVERIFY(frame->Action(kCmdPortNone) == nullptr);
         QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager 1.00"));
@@ -101,6 +102,7 @@ private slots:
         QCOMPARE(frame->State().openState, kEditorShown);
         QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager 1.00 - <Untitled>"));
         QVERIFY(!Enabled(*frame, kCmdSave)); // nothing changed yet
+        QVERIFY(Enabled(*frame, kCmdSend));
         frame->Edit([](editor::EditorContents& e) { e.networkName = "NORTH"; });
         QVERIFY(Enabled(*frame, kCmdSave));
         QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager 1.00 - <Untitled> *"));
@@ -108,6 +110,7 @@ private slots:
         QCOMPARE(frame->State().openState, kLiveToolShown);
         for (int id : {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdVerify}) QVERIFY(!Enabled(*frame, id));
         QVERIFY(Enabled(*frame, kCmdResume));
+        QVERIFY(Enabled(*frame, kCmdSend)); // a live tool over an open configuration
         frame->Command(kCmdStatusIndicator);
         QCOMPARE(frame->windowTitle(), QString("Morvane Node Manager - <Untitled> *"));
 
@@ -251,6 +254,8 @@ private slots:
         QVERIFY(saved);
         QCOMPARE(saved->data().toString(), QString("/tmp/saved-pty"));
         QCOMPARE(frame->SelectedPort(), QString("/tmp/saved-pty"));
+        QVERIFY(saved->isChecked()); // the operator sees which port is in use
+        QVERIFY(!usb->isChecked());
         const QList<QAction*> all = frame->findChildren<QAction*>("VirtualNode");
         QCOMPARE(all.size(), 1);
         QVERIFY(!all[0]->isChecked()); // never chosen by itself
@@ -360,14 +365,42 @@ private slots:
         QCOMPARE(host.shown.back().text, QString("A transfer to the node is in progress. Stop it and exit?"));
         QVERIFY(worker().IsBusy());
 
+        // Yes to the port change: the send stops, the port changes, and the
+        // stop the user asked for is reported as nothing.
+        const auto schedulerBack = [&] {
+            return QTest::qWaitFor([&] {
+                int scheduler = -1;
+                node.WithState([&](NodeModel& s) { scheduler = s.Scheduler(); });
+                return scheduler == 0;
+            }, kPatienceMs);
+        };
+        const auto reportsShown = [&] {
+            return std::count_if(host.shown.begin(), host.shown.end(),
+                                 [](const ScriptedHost::Shown& s) { return s.title == "Sending to Node"; });
+        };
+        host.answers = {QMessageBox::Yes};
+        frame->Command(kCmdPortFirst);
+        QVERIFY(!worker().IsBusy());
+        QCOMPARE(frame->SelectedPort(), QString("/dev/ttyUSB0")); // listed by its path on the system
+        QVERIFY(schedulerBack());
+        QTest::qWait(300); // the send's end arrives
+        QCOMPARE(reportsShown(), 0);
+
+        // The hardware read the connection had deferred may run now; then
+        // back to the node's terminal.
+        QVERIFY(QTest::qWaitFor([&] { return !worker().IsBusy(); }, kPatienceMs));
+        frame->Command(kCmdPortFirst + 1);
+        QCOMPARE(frame->SelectedPort(), port);
+        QVERIFY(QTest::qWaitFor([&] { return worker().IsNodeConnected(); }, kPatienceMs));
+        frame->Command(kCmdSend);
+        QVERIFY(QTest::qWaitFor([&] { return worker().Snapshot().progressWord >> 16 == kProgressSending; }, kPatienceMs));
         host.answers = {QMessageBox::Yes};
         QVERIFY(frame->close());
-        QVERIFY(!worker().IsBusy());
-        QVERIFY(QTest::qWaitFor([&] {
-            int scheduler = -1;
-            node.WithState([&](NodeModel& s) { scheduler = s.Scheduler(); });
-            return scheduler == 0;
-        }, kPatienceMs));
+        QVERIFY(!worker().IsBusy()); // waited for without running the event loop
+        QCOMPARE(frame->Indicator()->LeftText(), QString::fromUtf8("Stopping\u2026"));
+        QVERIFY(schedulerBack());
+        QTest::qWait(300);
+        QCOMPARE(reportsShown(), 0);
         WriteSetting(kSettingPort, "");
     }
 };

@@ -134,6 +134,8 @@ TEST_F(Document, AReceiveReplacesTheConfigurationOnlyWhenItBroughtOne)
     EXPECT_EQ(path, d.State().fileName);
     EXPECT_EQ(kUploadFailed, d.ReceiveEnded({{RequestStatus::kFailed, {}}, std::nullopt}).report.code);
     EXPECT_EQ(std::optional<std::string>("Nothing has been received"), d.ReceiveEnded({}).report.text);
+    EXPECT_TRUE(d.ReceiveEnded({{RequestStatus::kFailed, Rejected("Transfer cancelled"), true}, std::nullopt}).report.ok());
+    EXPECT_EQ("KEPT", NetworkName(d));
     EXPECT_EQ(std::optional<std::string>("A Reception is already in progress"),
               d.ReceiveEnded({{RequestStatus::kRunning, {}}, std::nullopt}).report.text);
 
@@ -156,6 +158,8 @@ TEST(DocumentSend, AFinishedSendChangesNothingAndSaysWhyItFailed)
     EXPECT_EQ(-4001, d.SendEnded({RequestStatus::kFailed, {-4001, std::nullopt}}).code);
     EXPECT_EQ(kDownloadFailed, d.SendEnded({RequestStatus::kFailed, {}}).code) << "never shown as success";
     EXPECT_EQ(std::optional<std::string>("Nothing was successfully sent"), d.SendEnded({}).text);
+    EXPECT_TRUE(d.SendEnded({RequestStatus::kFailed, Rejected("Transfer cancelled"), true}).ok())
+        << "a stop the user asked for is no failure to report";
     EXPECT_EQ(before, d.State());
 }
 

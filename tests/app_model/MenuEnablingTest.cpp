@@ -9,8 +9,8 @@ namespace {
 
 // Columns of the expected patterns below.
 constexpr int kGuarded[] = {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, kCmdResume, kCmdVerify,
-                            kCmdRecentFileBase + 1};
-constexpr int kAlways[] = {kCmdReceive, kCmdSend, kCmdExit, kCmdMonitor, kCmdTest, kCmdStatusIndicator,
+                            kCmdRecentFileBase + 1, kCmdSend};
+constexpr int kAlways[] = {kCmdReceive, kCmdExit, kCmdMonitor, kCmdTest, kCmdStatusIndicator,
                            kCmdPortFirst, kCmdPortLast};
 
 std::string Pattern(const MenuInputs& in, const MenuSettings& settings = {})
@@ -28,15 +28,17 @@ TEST(MenuEnabling, ByOpenStateBusyAndModified)
         int openState;
         bool busy;
         bool modified;
-        const char* enabled; // New Open Close Save SaveAs Resume Verify recent-file
+        // New Open Close Save SaveAs Resume Verify recent-file Send; Send only with a
+        // configuration open, so a closed one can never overwrite a node
+        const char* enabled;
     };
     const Case cases[] = {
-        {kNoConfiguration, false, false, "11000001"}, {kNoConfiguration, false, true, "11000001"},
-        {kNoConfiguration, true, false, "00000000"},  {kNoConfiguration, true, true, "00000000"},
-        {kEditorShown, false, false, "11101011"},     {kEditorShown, false, true, "11111011"},
-        {kEditorShown, true, false, "00000000"},      {kEditorShown, true, true, "00000000"},
-        {kLiveToolShown, false, false, "00000101"},   {kLiveToolShown, false, true, "00000101"},
-        {kLiveToolShown, true, false, "00000000"},    {kLiveToolShown, true, true, "00000000"},
+        {kNoConfiguration, false, false, "110000010"}, {kNoConfiguration, false, true, "110000010"},
+        {kNoConfiguration, true, false, "000000000"},  {kNoConfiguration, true, true, "000000000"},
+        {kEditorShown, false, false, "111010111"},     {kEditorShown, false, true, "111110111"},
+        {kEditorShown, true, false, "000000001"},      {kEditorShown, true, true, "000000001"},
+        {kLiveToolShown, false, false, "000001011"},   {kLiveToolShown, false, true, "000001011"},
+        {kLiveToolShown, true, false, "000000001"},    {kLiveToolShown, true, true, "000000001"},
     };
     for (const Case& c : cases) {
         const MenuInputs in{c.openState, c.busy, c.modified};

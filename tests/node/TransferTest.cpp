@@ -18,6 +18,7 @@
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "tests/node/NodeOnTerminal.h"
+#include "transfer/TransferMessage.h"
 
 namespace mnm {
 namespace {
@@ -215,6 +216,20 @@ TEST_F(Transfer, SendRefusesWhatTheNodeCannotTakeBeforeWriting)
     EXPECT_EQ(message_, "This SMS parameter has been defined:\n\n1 SMS Connection.\n\n"
                         "However, the connected Node does not support SMS's.\n");
     EXPECT_TRUE(CommandsOf(command::kRadioChannel).empty()); // nothing written
+
+    // Primary entry 129 would be numbered as secondary entry 1 and come back
+    // in the other table: refused before the node is even asked anything.
+    TestNode().Reset();
+    c = SampleConfiguration();
+    c.primaryRouteCount = kSecondaryRouteBase + 2;
+    for (int i = 0; i < c.primaryRouteCount; ++i) c.primaryRoutes[i] = static_cast<RouteEntry>(i + 1);
+    EXPECT_EQ(Send(c), kTextReport);
+    EXPECT_EQ(message_, "The Primary Routing Table has 130 entries, but a Node holds at most 128");
+    EXPECT_TRUE(TestNode().Commands().empty());
+    EXPECT_TRUE(TestNode().Queries().empty());
+    c.primaryRouteCount = kSecondaryRouteBase;
+    EXPECT_EQ(Send(c), 0) << message_;
+    Node([&](NodeModel& s) { EXPECT_EQ(s.Flash().primaryRouteCount, kSecondaryRouteBase); });
 }
 
 TEST_F(Transfer, SendOrdersConnectionsRoutesAndSmsSegments)
@@ -276,6 +291,45 @@ TEST_F(Transfer, SendThatCannotRestoreTheSchedulerFails)
     EXPECT_EQ(Send(SampleConfiguration()), kTextReport);
     EXPECT_EQ(message_, "Reset the Node by removing the power for a minimum of 2 seconds.");
     EXPECT_EQ(CommandsOf(command::kTaskScheduler).size(), 6u);
+}
+
+// A field unit that still answers must not be left running its own work at
+// low priority after a failed transfer.
+TEST_F(Transfer, AFailureAfterTheSchedulerWasRaisedPutsItBack)
+{
+    const auto scheduler = [] {
+        int state = -1;
+        TestNode().WithState([&](NodeModel& s) { state = s.Scheduler(); });
+        return state;
+    };
+    TestNode().InjectFault({kTypeCommand, command::kRoute}, {Fault::kWrongLength});
+    EXPECT_LT(Send(SampleConfiguration()), 0);
+    EXPECT_EQ(scheduler(), 0);
+    EXPECT_EQ(CommandsOf(command::kTaskScheduler).size(), 2u) << "raised, then put back once";
+
+    TestNode().Reset();
+    Node([](NodeModel& s) { s.SetSmsSupported(false); });
+    NodeConf alerts = SampleConfiguration();
+    ASSERT_GT(alerts.smsConnectionCount, 0);
+    EXPECT_EQ(Send(alerts), kTextReport);
+    EXPECT_EQ(scheduler(), 0);
+
+    TestNode().Reset();
+    Node([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
+    TestNode().InjectFault({kTypeQuery, query::kConnection}, {Fault::kWrongLength});
+    NodeConf r;
+    EXPECT_LT(Receive(r), 0);
+    EXPECT_EQ(scheduler(), 0);
+    EXPECT_FALSE(message_.ends_with(kPowerCycleText)) << message_;
+
+    // When it cannot be put back either, the text says what to do.
+    TestNode().Reset();
+    Node([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
+    TestNode().InjectFault({kTypeQuery, query::kConnection}, {Fault::kWrongLength});
+    TestNode().InjectFault({kTypeCommand, command::kTaskScheduler}, {Fault::kStatus, 1, 1});
+    TestNode().InjectFault({kTypeCommand, command::kTaskScheduler}, {Fault::kDrop});
+    EXPECT_LT(Receive(r), 0);
+    EXPECT_TRUE(message_.ends_with(std::string("\n") + kPowerCycleText)) << message_;
 }
 
 TEST_F(Transfer, NodeWithoutHighwayTakesOnlyTheValuesMeaningNone)
