@@ -1,6 +1,11 @@
 // The frame's commands and its handling of the worker's messages.
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
 #include <QStackedWidget>
 
 #include "app/BlankView.h"
@@ -11,7 +16,10 @@
 #include "app/model/CommandIds.h"
 #include "app/model/MenuEnabling.h"
 #include "connection/NodeConnection.h"
+#include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/ResultCodes.h"
+#include "nodeconf/TextEncoding.h"
+#include "settings/Settings.h"
 #include "reports/ErrorReport.h"
 #include "reports/ModalHost.h"
 #include "reports/UnsavedFileDialog.h"
@@ -123,7 +131,7 @@ void NMFrame::OpenConfigurationFile(const QString& path, const QString& errorTit
 void NMFrame::OpenCommandLineFile(const QString& path)
 {
     const DocumentResult opened = document_.OpenCommandLine(path.toStdString());
-    if (opened.report.code == kCannotReadFile) return; // as if no file had been given
+    if (opened.fileMissing) return; // as if no file had been given
     if (!opened.report.ok()) {
         Notice(nullptr, QMessageBox::NoIcon, QString(), tr("Error %1 on command-line file").arg(opened.report.code));
         document_.Close();
@@ -179,9 +187,20 @@ void NMFrame::Verify()
     reports::ShowErrorReport(document_.Store(record), tr("Verify"), this);
 }
 
+bool NMFrame::PortUsable(const QString& title)
+{
+    const std::string problem = ports_->CheckNow();
+    if (problem.empty()) return true;
+    // Refused at once: the transfer would only run out its time-outs and
+    // then blame the node.
+    reports::ShowErrorReport(Rejected(Utf8ToCp1252(problem)), title, this);
+    return false;
+}
+
 void NMFrame::Receive()
 {
     if (!PromptSaveBeforeLeaving(Leaving::kReceive)) return;
+    if (!PortUsable(tr("Receiving from Node"))) return;
     summary_->setEnabled(false);
     if (connection_.worker().StartReceive(kMsgReceiveEnded) != StartResult::kStarted) {
         EnableEditor();
@@ -196,6 +215,7 @@ void NMFrame::Send()
         reports::ShowErrorReport(stored, tr("Sending to Node"), this);
         return;
     }
+    if (!PortUsable(tr("Sending to Node"))) return;
     summary_->setEnabled(false);
     if (connection_.worker().StartSend(record, kMsgSendEnded) != StartResult::kStarted) {
         EnableEditor();
@@ -249,6 +269,42 @@ bool NMFrame::StopTransferFirst(const QString& question)
     indicator_->ShowStopping();
     worker.CancelTransfer();
     return worker.WaitUntilIdle(kStopWait);
+}
+
+void NMFrame::EndWithoutAsking()
+{
+    if (closing_) return;
+    // A question or report open at this moment goes: nobody can answer it.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) dialog->reject();
+    Worker& worker = connection_.worker();
+    if (worker.IsBusy()) {
+        indicator_->ShowStopping();
+        worker.CancelTransfer();
+        worker.WaitUntilIdle(kStopWait);
+    }
+    if (document_.HasUnsaved()) {
+        const Report kept = document_.KeepUnsaved(RecoveryFilePath());
+        if (!kept.ok())
+            std::fprintf(stderr, "morvane-node-manager: the unsaved configuration could not be kept: %s\n",
+                         Cp1252ToUtf8(MessageOf(kept)).c_str());
+    }
+    document_.Forget();
+    closing_ = true;
+    close();
+}
+
+void NMFrame::OfferRecovery()
+{
+    const std::string path = RecoveryFilePath();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return;
+    const QString question = tr("A configuration that had not been saved was kept when the program was last "
+                                "ended. Open it?");
+    if (reports::Modal().Ask(this, QMessageBox::Question, windowTitle(), question,
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
+        Apply(document_.OpenRecovered(path), tr("Error Opening File"));
+    std::filesystem::remove(path, error); // offered once, whatever the answer
 }
 
 void NMFrame::OnPosted(int id)

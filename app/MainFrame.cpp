@@ -21,6 +21,7 @@
 #include "app/model/CommandIds.h"
 #include "app/model/MenuEnabling.h"
 #include "connection/NodeConnection.h"
+#include "reports/ModalHost.h"
 #include "resources/Pictures.h"
 
 namespace mnm::app {
@@ -163,8 +164,16 @@ void NMFrame::SetUp(const FrameOptions& options)
     timer_->start();
     connection_.worker().StartLive(kMsgLiveData);
 
+    if (!settings_.unwritableReason.empty())
+        reports::Modal().Ask(this, QMessageBox::Warning, windowTitle(),
+                             tr("Settings cannot be saved: %1").arg(QString::fromStdString(settings_.unwritableReason)),
+                             QMessageBox::Ok, QMessageBox::Ok);
     if (options.virtualNode) ports_->ChooseVirtualNode();
-    if (!options.commandLineFile.isEmpty()) OpenCommandLineFile(options.commandLineFile);
+    // A command-line file comes first; a kept configuration waits for the next start.
+    if (!options.commandLineFile.isEmpty())
+        OpenCommandLineFile(options.commandLineFile);
+    else
+        OfferRecovery();
 }
 
 void NMFrame::WriteSettings()

@@ -60,6 +60,11 @@ public:
     const ConfigState& State() const { return document_.State(); }
     const editor::EditorContents& Editor() const { return document_.Contents(); }
     const MRUList& RecentFiles() const { return document_.RecentFiles(); }
+    // Ends the way a close that cannot ask would (a stop signal): a running
+    // transfer stopped cleanly, an unsaved configuration kept for the next
+    // start, the settings written, the window closed.
+    void EndWithoutAsking();
+
     // What an editor page does on an edit.
     void Edit(const std::function<void(editor::EditorContents&)>& change);
     QWidget* CurrentView() const;
@@ -110,6 +115,9 @@ private:
     // A running transfer is stopped only when the user agrees; true when
     // none runs (any more).
     bool StopTransferFirst(const QString& question);
+    // Refuses a transfer at once, with the reason, when the port cannot be used.
+    bool PortUsable(const QString& title);
+    void OfferRecovery();
     void ShowView(QWidget* view);
     void ShowEditor();
     // The editor takes input again unless a transfer still runs.

@@ -109,8 +109,13 @@ void PortMenu::Select(const QString& path)
 
 void PortMenu::Tick()
 {
-    if (ticks_++ % kPortCheckTicks != 0) return;
+    if (ticks_++ % kPortCheckTicks == 0) CheckNow();
+}
+
+const std::string& PortMenu::CheckNow()
+{
     problem_ = selected_.isEmpty() ? std::string() : PortProblemNow(selected_.toStdString());
+    return problem_;
 }
 
 } // namespace mnm::app

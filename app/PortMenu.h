@@ -51,6 +51,8 @@ public:
     void Tick();
     // Why the chosen port cannot be used, or empty.
     const std::string& Problem() const { return problem_; }
+    // The same, looked at now (before a transfer starts).
+    const std::string& CheckNow();
 
 private:
     void Select(const QString& path);

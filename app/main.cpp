@@ -4,8 +4,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/MainFrame.h"
+#include "app/StopSignalWatcher.h"
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandLine.h"
 #include "connection/ConnectionOptions.h"
@@ -25,17 +28,30 @@ bool DisplayAvailable()
 #endif
 }
 
+constexpr char kProgramName[] = "morvane-node-manager";
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // --help and --version answer before any window, display or not.
+    const mnm::app::CommandLine asked = mnm::app::ScanCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (asked.help || asked.version) {
+        if (asked.help)
+            std::fputs(mnm::app::CommandLineUsage(kProgramName).c_str(), stdout);
+        else
+            std::printf("%s\n", MNM_VERSION_TEXT); // as mnm --version says it
+        return 0;
+    }
     if (!DisplayAvailable()) {
         std::fprintf(stderr, "morvane-node-manager: no display to open the window on (DISPLAY and "
                              "WAYLAND_DISPLAY are not set); use mnm on a terminal\n");
         return 1;
     }
     QApplication application(argc, argv); // takes Qt's own options out of the arguments
-    QGuiApplication::setDesktopFileName("morvane-node-manager");
+    QGuiApplication::setDesktopFileName(kProgramName);
+    // From here a stop signal ends the program the way a close that cannot ask does.
+    mnm::app::StopSignalWatcher stopSignals;
 
     mnm::EnsureSettingsKey();
     mnm::WriteSettingDefaults();
@@ -52,8 +68,10 @@ int main(int argc, char** argv)
     {
         mnm::app::NMFrame frame(connection, posts, settings,
                                 {QString::fromStdString(commandLine.file), commandLine.virtualNode});
+        QObject::connect(&stopSignals, &mnm::app::StopSignalWatcher::StopRequested, &frame, &mnm::app::NMFrame::EndWithoutAsking);
         frame.show();
         result = application.exec();
+        if (stopSignals.Caught() != 0) result = stopSignals.ExitStatus();
         // The threads stop before the frame they post to goes.
         connection.Stop();
     }

@@ -616,7 +616,7 @@ Report ReadFile(NodeConf& conf, std::istream& in)
 
     BodyReader body(reader);
     if (int inner = ReadBody(conf, body, version))
-        return Rejected("Error " + std::to_string(inner) + " whilst loading .MNC file.");
+        return Report{inner, "Error " + std::to_string(inner) + " whilst loading .MNC file."};
     if (!reader.Next(key, value) || key != kKeyEnd || value != 0) return {kUnexpectedEndOfFile};
     return {};
 }

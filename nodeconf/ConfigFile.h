@@ -23,7 +23,8 @@ int SaveToFile(const NodeConf& conf, std::ostream& out);
 
 // Reads a record from a binary stream into `conf` (made fresh first).
 // Reports -2101, -2151, -2152, -2153, -2171 (catalogue codes, no text), or
-// the text "Error %d whilst loading .MNC file." for a fault inside the body.
+// for a fault inside the body its own code with the text
+// "Error %d whilst loading .MNC file.".
 // The caller discards `conf` on any failure.
 Report LoadFromFile(NodeConf& conf, std::istream& in);
 

@@ -4,7 +4,7 @@
 # those folders with dpkg triggers.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${MNM_DESKTOP_ID})
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${MNM_VERSION_TEXT}) # the programs' own
 set(CPACK_PACKAGE_VENDOR "Orvendel")
 set(CPACK_PACKAGE_CONTACT "Morvane Node Manager developers <morvane-node-manager@orvendel.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for telemetry radio nodes")

@@ -15,6 +15,8 @@ inline constexpr int kLineDataBits = 8;
 inline constexpr int kLineStopBits = 2;
 // A read returns after at most this long with whatever has arrived.
 inline constexpr int kSerialReadTimeoutMs = 10;
+// Why a path that is no terminal cannot be a port (also said without opening it).
+inline constexpr char kNotATerminal[] = "not a terminal";
 
 class SerialPort {
 public:

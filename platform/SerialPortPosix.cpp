@@ -20,8 +20,6 @@ namespace {
 static_assert(kLineBaudRate == 9600 && kLineDataBits == 8 && kLineStopBits == 2,
               "the termios flags below spell out these line settings");
 
-constexpr const char* kNotATerminal = "not a terminal";
-
 // A write that cannot drain in this time (a stalled or vanished device) is
 // given up, so the link thread never blocks for good.
 constexpr int kWriteTimeoutMs = 2000;

@@ -18,7 +18,7 @@ constexpr auto kFlashResendWait = std::chrono::milliseconds(1);
 // How long a command with this factor waits for its acknowledgement.
 std::chrono::milliseconds CommandBudget(int timeoutFactor)
 {
-    return timeoutFactor * kChecksPerTimeoutUnit * kPollStep;
+    return static_cast<long long>(timeoutFactor) * kChecksPerTimeoutUnit * kPollStep;
 }
 
 // Clears the flash-writing flag however the command ends.
@@ -84,8 +84,9 @@ int NodeCommand(NodeChannel& channel, std::uint8_t code, const std::uint8_t* dat
     if (queued < 0) return queued;
 
     std::uint8_t frame[kReplyBufferSize];
-    const int checks = timeoutFactor * kChecksPerTimeoutUnit;
-    for (int i = 0; i < checks; ++i) {
+    // Wide enough for any factor: an overflow would end the wait at once.
+    const long long checks = static_cast<long long>(timeoutFactor) * kChecksPerTimeoutUnit;
+    for (long long i = 0; i < checks; ++i) {
         line.WaitForFrame(kPollStep, channel.Stop());
         if (channel.Stopped()) return kTransportCancelled;
         const int n = line.TakeFrame(frame);

@@ -66,6 +66,7 @@ ProgramSettings ReadProgramSettings()
         else if (!SettingPresent(name))
             break;
     }
+    s.unwritableReason = SettingsUnwritableReason();
     return s;
 }
 

@@ -32,6 +32,9 @@ struct ProgramSettings {
     // MRUF#1 on, up to the first empty one.
     std::vector<std::string> recentFiles;
 
+    // Not a setting: why the settings cannot be saved, or empty.
+    std::string unwritableReason;
+
     bool operator==(const ProgramSettings&) const = default;
 };
 

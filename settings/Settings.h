@@ -30,6 +30,11 @@ bool SettingPresent(std::string_view name);
 // (a read-only folder or file).
 std::string SettingsUnwritableReason();
 
+// Where a configuration that was not saved is kept when the program is ended
+// by a signal: beside the settings file (on Windows, in the user's local
+// application data).
+std::string RecoveryFilePath();
+
 // Stores `text` in an existing key (it does not create one) and flushes it so
 // other processes see it at once. Without a text the value is deleted.
 void WriteSetting(std::string_view name, std::optional<std::string_view> text);

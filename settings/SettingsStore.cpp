@@ -7,6 +7,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSettings>
+#include <QtCore/QStandardPaths>
 #include <QtCore/QString>
 #include <QtCore/QVariant>
 
@@ -150,6 +151,20 @@ std::string ReadSetting(std::string_view name)
 bool SettingPresent(std::string_view name)
 {
     return StoredText(name).has_value();
+}
+
+std::string RecoveryFilePath()
+{
+#ifdef _WIN32
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QLatin1Char('/') + QLatin1String(kCompany) + QLatin1Char('/') + QLatin1String(kTitle);
+    return QDir::toNativeSeparators(folder + QStringLiteral("/recovery.mnc")).toStdString();
+#else
+    const QFileInfo file(OpenStore()->fileName());
+    return QFile::encodeName(file.absolutePath() + QLatin1Char('/') + QLatin1String(kTitle) +
+                             QStringLiteral(".recovery.mnc"))
+        .toStdString();
+#endif
 }
 
 std::string SettingsUnwritableReason()

@@ -100,9 +100,10 @@ public:
     // Ends the thread, stopping a running transfer first (as CancelTransfer);
     // returns within a fraction of a second even in the middle of a send.
     void Stop();
-    // Asks a running send or receive to stop. It ends soon after, restores
-    // the node's task scheduler if it had raised it, and reports failure with
-    // "Transfer cancelled" through the usual post. Nothing else changes.
+    // Asks a running send, receive or hardware read to stop. It ends soon
+    // after, restores the node's task scheduler if it had raised it, and
+    // reports failure with "Transfer cancelled" through the usual post.
+    // Nothing else changes.
     void CancelTransfer();
     // Waits at most `limit` for a running send, receive or hardware read to
     // end, without running anyone's event loop; true when none runs.

@@ -12,12 +12,16 @@ using Guard = std::lock_guard<std::mutex>;
 
 bool Busy(const WorkerData& d) { return IsOneShotJob(d.job); }
 
-// Remembers the running job and switches to a one-shot one.
-void EnterOneShot(WorkerData& d, int job, int commandId)
+// Remembers the running job and switches to a one-shot one, with a stop
+// source of its own from this moment, so that a stop asked for before its
+// pass even begins still ends it.
+void EnterOneShot(WorkerShared& s, int job, int commandId)
 {
+    WorkerData& d = s.data;
     d.previousJob = d.job;
     d.job = job;
     d.target[job] = commandId;
+    s.transfer = std::stop_source();
 }
 
 // Receive and node data: refused while a result waits to be taken.
@@ -30,7 +34,7 @@ StartResult StartReading(WorkerShared& s, int job, int commandId, StatusOf statu
     RequestStatus& status = statusOf(d);
     if (status == RequestStatus::kDone) return StartResult::kResultWaiting;
     status = RequestStatus::kRunning;
-    EnterOneShot(d, job, commandId);
+    EnterOneShot(s, job, commandId);
     return StartResult::kStarted;
 }
 
@@ -101,7 +105,7 @@ StartResult Worker::StartSend(const NodeConf& record, int commandId, SendCommit 
     d.recordToSend = record;
     d.commit = commit;
     d.send = {RequestStatus::kRunning, {}};
-    EnterOneShot(d, kJobSend, commandId);
+    EnterOneShot(*s_, kJobSend, commandId);
     return StartResult::kStarted;
 }
 

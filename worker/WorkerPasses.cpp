@@ -46,25 +46,36 @@ void Post(WorkerShared& s, int commandId)
     while (!s.post(commandId) && s.channel.Pause(kPostRetry)) {}
 }
 
-// Runs one send or receive with a stop source of its own, which
-// CancelTransfer requests and the thread's own stop request reaches too.
+void ReadIdentity(WorkerShared& s);
+
+// Runs one send, receive or hardware read, the identity read before it
+// included, under the stop source its start created: CancelTransfer
+// requests it, and the thread's own stop request reaches it too. Returns
+// what `run` returned, and whether a stop was asked for.
 template <typename Run>
-TransferOutcome RunTransfer(WorkerShared& s, const std::stop_token& threadStop, Run run)
+auto RunOneShot(WorkerShared& s, const std::stop_token& threadStop, Run run)
 {
-    std::stop_source transfer;
+    std::stop_source stop{std::nostopstate};
     {
         Guard guard(s.lock);
-        s.transfer = transfer;
+        if (!s.transfer.stop_possible()) s.transfer = std::stop_source();
+        stop = s.transfer;
     }
-    Report result;
-    {
-        std::stop_callback follow(threadStop, [transfer]() mutable { transfer.request_stop(); });
-        result = run(transfer.get_token());
-    }
+    auto result = [&] {
+        std::stop_callback follow(threadStop, [stop]() mutable { stop.request_stop(); });
+        StopScope scope(s.channel, stop.get_token());
+        ReadIdentity(s);
+        return run(stop.get_token());
+    }();
     Guard guard(s.lock);
     s.transfer = std::stop_source(std::nostopstate);
-    const bool ok = result.ok();
-    return {ok ? RequestStatus::kDone : RequestStatus::kFailed, std::move(result), !ok && transfer.stop_requested()};
+    return std::pair{std::move(result), stop.stop_requested()};
+}
+
+TransferOutcome Outcome(Report report, bool stopAsked)
+{
+    const bool ok = report.ok();
+    return {ok ? RequestStatus::kDone : RequestStatus::kFailed, std::move(report), !ok && stopAsked};
 }
 
 void CountPresence(WorkerData& d, bool answered)
@@ -86,7 +97,6 @@ void ReadIdentity(WorkerShared& s)
 
 void SendPass(WorkerShared& s, const std::stop_token& stop)
 {
-    ReadIdentity(s);
     NodeConf record;
     SendOptions options{s.options.commitToFlash};
     {
@@ -95,9 +105,10 @@ void SendPass(WorkerShared& s, const std::stop_token& stop)
         if (s.data.commit == SendCommit::kNever) options.commit = false;
     }
     WorkerProgress progress(s);
-    TransferOutcome outcome = RunTransfer(s, stop, [&](std::stop_token transfer) {
+    auto [report, stopAsked] = RunOneShot(s, stop, [&](std::stop_token transfer) {
         return SendToNode(s.channel, record, options, progress, std::move(transfer));
     });
+    TransferOutcome outcome = Outcome(std::move(report), stopAsked);
     int target;
     {
         Guard guard(s.lock);
@@ -112,12 +123,12 @@ void SendPass(WorkerShared& s, const std::stop_token& stop)
 
 void ReceivePass(WorkerShared& s, const std::stop_token& stop)
 {
-    ReadIdentity(s);
     NodeConf record{};
     WorkerProgress progress(s);
-    TransferOutcome outcome = RunTransfer(s, stop, [&](std::stop_token transfer) {
+    auto [report, stopAsked] = RunOneShot(s, stop, [&](std::stop_token transfer) {
         return ReceiveFromNode(s.channel, record, progress, std::move(transfer));
     });
+    TransferOutcome outcome = Outcome(std::move(report), stopAsked);
     int target;
     {
         Guard guard(s.lock);
@@ -297,12 +308,12 @@ void LivePass(WorkerShared& s)
     Post(s, target);
 }
 
-void NodeDataPass(WorkerShared& s)
+void NodeDataPass(WorkerShared& s, const std::stop_token& stop)
 {
-    ReadIdentity(s);
     NodeStaticData read;
     ClearNodeStaticData(read);
-    const bool ok = ReadNodeStaticData(s.channel, read) == 0;
+    const bool ok = RunOneShot(s, stop, [&](const std::stop_token&) { return ReadNodeStaticData(s.channel, read) == 0; })
+                        .first;
     int target;
     {
         Guard guard(s.lock);
@@ -332,7 +343,7 @@ void WorkerLoop(WorkerShared& s, std::stop_token stop)
         case kJobSend: SendPass(s, stop); break;
         case kJobReceive: ReceivePass(s, stop); break;
         case kJobMonitor: MonitorPass(s); break;
-        case kJobNodeData: NodeDataPass(s); break;
+        case kJobNodeData: NodeDataPass(s, stop); break;
         default: LivePass(s); break;
         }
     }

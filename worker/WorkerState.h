@@ -64,7 +64,7 @@ struct WorkerShared {
     std::mutex lock;
     WorkerData data;
     std::condition_variable idle; // notified when a one-shot job ends
-    std::stop_source transfer{std::nostopstate}; // the running send or receive's
+    std::stop_source transfer{std::nostopstate}; // the running one-shot job's, from its start
     // Set before the thread starts, then only read.
     PostCommandId post;
     WorkerOptions options;

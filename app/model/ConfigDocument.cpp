@@ -6,6 +6,7 @@
 #include "editor/model/Transfer.h"
 #include "nodeconf/ConfigFile.h"
 #include "nodeconf/ResultCodes.h"
+#include "nodeconf/TextEncoding.h"
 #include "nodeconf/WholeFile.h"
 
 namespace mnm::app {
@@ -34,14 +35,21 @@ DocumentResult ConfigDocument::New()
     return {{}, {true, true, false}};
 }
 
-DocumentResult ConfigDocument::Open(const std::string& path) { return Load(path, true); }
+DocumentResult ConfigDocument::Open(const std::string& path) { return Load(path, true, false); }
 
-DocumentResult ConfigDocument::OpenCommandLine(const std::string& path) { return Load(path, false); }
+DocumentResult ConfigDocument::OpenCommandLine(const std::string& path) { return Load(path, false, true); }
 
-DocumentResult ConfigDocument::Load(const std::string& path, bool remember)
+DocumentResult ConfigDocument::Load(const std::string& path, bool remember, bool sayWhy)
 {
     NodeConf record{};
-    if (Report read = LoadFromPath(record, path); !read.ok()) return {std::move(read), {}};
+    FileStatus status;
+    if (Report read = LoadFromPath(record, path, &status); !read.ok()) {
+        const bool missing = status.fault == FileFault::CannotOpen &&
+                             status.systemError == std::errc::no_such_file_or_directory;
+        if (sayWhy && status.fault != FileFault::None && !missing)
+            read.text = Utf8ToCp1252(path + ": " + FileFaultText(status));
+        return {std::move(read), {}, missing};
+    }
     editor::LoadIntoEditor(record, contents_);
     if (remember) {
         TakeFile(path);
@@ -126,6 +134,21 @@ void ConfigDocument::Resume() { state_.openState = kEditorShown; }
 bool ConfigDocument::PrepareUnsavedPrompt() { return app::PrepareUnsavedPrompt(state_); }
 
 void ConfigDocument::Forget() { state_ = {}; }
+
+Report ConfigDocument::KeepUnsaved(const std::string& path) const
+{
+    NodeConf record;
+    if (Report stored = Store(record); !stored.ok()) return stored;
+    return SaveWhole(record, path).fault == FileFault::None ? Report{} : Report{kCannotWriteFile};
+}
+
+DocumentResult ConfigDocument::OpenRecovered(const std::string& path)
+{
+    DocumentResult result = Load(path, false, false);
+    if (!result.report.ok()) return result;
+    state_ = {kEditorShown, true, {}};
+    return result;
+}
 
 std::string WithDefaultSuffix(const std::string& path)
 {

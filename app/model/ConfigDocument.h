@@ -29,6 +29,8 @@ struct DocumentChange {
 struct DocumentResult {
     Report report; // ok, or why nothing changed
     DocumentChange changed;
+    // The file to open does not exist (a command-line file is then passed over in silence).
+    bool fileMissing = false;
 };
 
 class ConfigDocument {
@@ -45,7 +47,8 @@ public:
     // Reads the file; only a file that loaded replaces the configuration and
     // goes to the top of the recent files.
     DocumentResult Open(const std::string& path);
-    // As Open, but the recent files stay as they are.
+    // As Open, but the recent files stay as they are, and a path that is no
+    // readable regular file says why: "PATH: reason".
     DocumentResult OpenCommandLine(const std::string& path);
     // Nothing open any more (blank view).
     DocumentResult Close();
@@ -78,8 +81,17 @@ public:
     // The configuration is let go of without a question (exit).
     void Forget();
 
+    // An open configuration with changes that were not saved.
+    bool HasUnsaved() const { return IsOpen() && state_.modified; }
+    // Ended without a chance to ask (a signal): the unsaved configuration is
+    // written to `path`, for the next start to offer. It must pass the
+    // whole-configuration check to be written; the report says why not.
+    Report KeepUnsaved(const std::string& path) const;
+    // A kept configuration back: untitled and modified, as it was never saved.
+    DocumentResult OpenRecovered(const std::string& path);
+
 private:
-    DocumentResult Load(const std::string& path, bool remember);
+    DocumentResult Load(const std::string& path, bool remember, bool sayWhy);
     void TakeFile(const std::string& path);
 
     editor::EditorContents contents_;

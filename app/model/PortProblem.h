@@ -16,5 +16,13 @@ std::string PortOpenFailureReason(int error);
 
 // "Port /dev/ttyUSB0: " and the reason.
 std::string PortOpenFailureText(std::string_view devicePath, int error);
+// "Port /dev/zero: not a terminal", as `mnm` says it.
+std::string PortNotATerminalText(std::string_view devicePath);
+
+// Whether a character device's numbers belong to a terminal driver, by the
+// system's list of them (the text of /proc/tty/drivers: name, device path,
+// major number, minor number or range, type). Without a list every
+// character device counts as one.
+bool IsTerminalDevice(unsigned major, unsigned minor, std::string_view ttyDrivers);
 
 } // namespace mnm::app

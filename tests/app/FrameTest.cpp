@@ -1,10 +1,13 @@
 // The main window driven as a user would: commands, prompts, files, the port
 // menu and transfers through the real worker against a virtual node.
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMenu>
+#include <QProcess>
 #include <QtTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -13,6 +16,7 @@
 #include "app/BlankView.h"
 #include "app/MainFrame.h"
 #include "app/StatusIndicator.h"
+#include "app/StopSignalWatcher.h"
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandIds.h"
 #include "editor/model/Transfer.h"
@@ -402,6 +406,156 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(reportsShown(), 0);
         WriteSetting(kSettingPort, "");
+    }
+
+    // A stop signal is a close that cannot ask: no question, the settings
+    // written, an unsaved configuration kept and offered at the next start.
+    void aStopSignalClosesWithoutAskingAndKeepsTheUnsavedConfiguration()
+    {
+        ScriptedHost host;
+        const QString path = File("signalled.mnc");
+        QCOMPARE(SaveToPath(EditedConfiguration(), path.toStdString()), 0);
+        QFile::remove(QString::fromStdString(RecoveryFilePath()));
+        StopSignalWatcher watcher;
+        auto frame = Frame({path});
+        connect(&watcher, &StopSignalWatcher::StopRequested, frame.get(), &NMFrame::EndWithoutAsking);
+        frame->show();
+        frame->Edit([](editor::EditorContents& e) { e.networkName = "KEPT"; });
+        frame->Command(kCmdPortFirst); // a port chosen from the menu, to be saved
+        std::raise(SIGTERM);
+        QVERIFY(QTest::qWaitFor([&] { return !frame->isVisible(); }, kPatienceMs));
+        QCOMPARE(watcher.ExitStatus(), 128 + SIGTERM);
+        QVERIFY(host.shown.empty()); // nobody was asked anything
+        NodeConf kept{};
+        QVERIFY(LoadFromPath(kept, RecoveryFilePath()).ok());
+        QCOMPARE(std::string(kept.networkName), std::string("KEPT"));
+        frame.reset();
+
+        host.answers = {QMessageBox::Yes};
+        auto next = Frame();
+        QCOMPARE(host.shown.size(), std::size_t{1});
+        QVERIFY(host.shown[0].text.contains("had not been saved"));
+        QCOMPARE(next->State().openState, kEditorShown);
+        QVERIFY(next->State().modified);          // never saved
+        QVERIFY(next->State().fileName.empty());  // so Save asks where
+        QCOMPARE(next->Editor().networkName, std::string("KEPT"));
+        QVERIFY(!QFile::exists(QString::fromStdString(RecoveryFilePath()))); // offered once
+    }
+
+    // The real program from outside: a stop signal ends it within a second
+    // with the shell's status for that signal, and the settings are written.
+    void theProgramEndsOnEachStopSignal()
+    {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            QTemporaryDir home;
+            QProcess program;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("XDG_CONFIG_HOME", home.path());
+            environment.insert("QT_QPA_PLATFORM", "offscreen");
+            program.setProcessEnvironment(environment);
+            program.start(MNM_GUI_BIN, {});
+            QVERIFY(program.waitForStarted());
+            const QString store = home.filePath("Orvendel/Morvane Node Manager.conf");
+            QVERIFY(QTest::qWaitFor([&] { return QFile::exists(store); }, kPatienceMs));
+            QTest::qWait(500); // the window is up
+            QElapsedTimer took;
+            took.start();
+            ::kill(static_cast<pid_t>(program.processId()), signal);
+            QVERIFY2(program.waitForFinished(kPatienceMs), qPrintable(QString::number(signal)));
+            QVERIFY2(took.elapsed() < 1000, qPrintable(QString::number(took.elapsed())));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 128 + signal);
+        }
+        QProcess help;
+        help.start(MNM_GUI_BIN, {"--help"});
+        QVERIFY(help.waitForFinished(kPatienceMs));
+        QCOMPARE(help.exitCode(), 0);
+        QVERIFY(help.readAllStandardOutput().startsWith("usage: morvane-node-manager"));
+        QProcess version;
+        version.start(MNM_GUI_BIN, {"--version"});
+        QVERIFY(version.waitForFinished(kPatienceMs));
+        QCOMPARE(QString::fromLatin1(version.readAllStandardOutput()), QString(MNM_VERSION_TEXT "\n"));
+    }
+
+    // Only a path that does not exist is passed over in silence; any other
+    // that is no configuration file says why, with the real code first.
+    void aCommandLinePathThatIsNoFileSaysWhy()
+    {
+        const QString fifo = File("a-fifo");
+        QVERIFY(::mkfifo(fifo.toLocal8Bit().constData(), 0600) == 0);
+        const QString loop = File("loop");
+        QVERIFY(QFile::link(loop, loop));
+        const QString large = File("large.mnc");
+        std::filesystem::resize_file((std::ofstream(large.toStdString()), large.toStdString()), kLargestConfigFile * 100);
+        const QString bad = File("not-mnc.mnc");
+        std::ofstream(bad.toStdString()) << "not a configuration\r\r\n";
+        const std::pair<QString, QString> cases[] = {
+            {files_.path(), "is a directory"}, {fifo, "is a FIFO"}, {loop, "symbolic links"},
+            {large, "too large"}, {bad, ""}};
+        for (const auto& [path, reason] : cases) {
+            ScriptedHost host;
+            auto frame = Frame({path});
+            QCOMPARE(frame->State().openState, kNoConfiguration);
+            QCOMPARE(host.shown.size(), std::size_t{2});
+            QVERIFY2(host.shown[0].text.startsWith("Error -"), qPrintable(host.shown[0].text));
+            QVERIFY(!host.shown[0].text.startsWith("Error -1000 "));
+            QVERIFY(!host.shown[0].text.startsWith("Error -1 "));
+            QCOMPARE(host.shown[1].title, QString("Error Opening File given on Command Line"));
+            if (!reason.isEmpty()) {
+                QVERIFY2(host.shown[1].text.startsWith(path + ": "), qPrintable(host.shown[1].text));
+                QVERIFY2(host.shown[1].text.contains(reason), qPrintable(host.shown[1].text));
+            }
+        }
+        ScriptedHost host;
+        auto missing = Frame({File("nowhere.mnc")});
+        QVERIFY(host.shown.empty());
+    }
+
+    // A port that is no terminal is refused at once, with mnm's reason, and
+    // the indicator says it too.
+    void aPortThatIsNoTerminalIsRefusedAtOnce()
+    {
+        ScriptedHost host;
+        const QString plain = File("plain-file");
+        std::ofstream(plain.toStdString()) << "";
+        WriteSetting(kSettingPort, plain.toStdString());
+        const QString sample = File("to-send.mnc");
+        QCOMPARE(SaveToPath(EditedConfiguration(), sample.toStdString()), 0);
+        auto frame = Frame({sample});
+        QVERIFY(QTest::qWaitFor([&] { return frame->Indicator()->toolTip().contains("not a terminal"); }, kPatienceMs));
+        QElapsedTimer took;
+        took.start();
+        frame->Command(kCmdReceive);
+        QVERIFY(took.elapsed() < 1000);
+        QCOMPARE(host.shown.size(), std::size_t{1});
+        QCOMPARE(host.shown[0].title, QString("Receiving from Node"));
+        QCOMPARE(host.shown[0].text, "Port " + plain + ": not a terminal");
+        QVERIFY(worker().Snapshot().job != kJobReceive); // nothing started
+        frame->Command(kCmdSend);
+        QCOMPARE(host.shown.back().title, QString("Sending to Node"));
+        QCOMPARE(host.shown.back().text, "Port " + plain + ": not a terminal");
+        WriteSetting(kSettingPort, "");
+    }
+
+    void theIndicatorShowsEveryTextWholeAndFramesOnlyKeyboardFocus()
+    {
+        auto frame = Frame();
+        frame->show();
+        StatusIndicator* indicator = frame->Indicator();
+        const QFontMetrics metrics = indicator->fontMetrics();
+        for (const char* text : {"SCHED+", "SCHED-", "PREWRT", "Stopping\u2026"})
+            QVERIFY2(metrics.horizontalAdvance(QString::fromUtf8(text)) <= indicator->LeftTextWidth(), text);
+        QVERIFY(metrics.horizontalAdvance("255/255") <= indicator->RightTextWidth());
+        QVERIFY(indicator->width() >= indicator->sizeHint().width());
+        QApplication::setActiveWindow(frame.get());
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QTest::mouseClick(indicator, Qt::LeftButton);
+        QVERIFY(!indicator->ShowsFocusFrame());
+        indicator->setFocus(Qt::TabFocusReason);
+        QVERIFY(indicator->hasFocus());
+        QVERIFY(indicator->ShowsFocusFrame());
+        QTest::mouseClick(indicator, Qt::LeftButton);
+        QVERIFY(!indicator->ShowsFocusFrame());
     }
 };
 

@@ -55,3 +55,13 @@ TEST(UnsavedPrompt, AskedOverModifiedAndYesGoesOnOnlyAfterASave)
     EXPECT_TRUE(PromptGoesOn(mnm::reports::UnsavedAnswer::Discard, -2));
     EXPECT_FALSE(PromptGoesOn(mnm::reports::UnsavedAnswer::Cancel, 0));
 }
+
+TEST(CommandLine, HelpAndVersionAreSwitchesWherever)
+{
+    const CommandLine line = ScanCommandLine({"a.mnc", "--version"});
+    EXPECT_TRUE(line.version);
+    EXPECT_FALSE(line.help);
+    EXPECT_EQ("a.mnc", line.file);
+    EXPECT_TRUE(ScanCommandLine({"--help"}).help);
+    EXPECT_TRUE(CommandLineUsage("prog").starts_with("usage: prog [--virtual-node] [FILE.mnc]\n"));
+}

@@ -88,15 +88,45 @@ TEST_F(Document, OpenAndSaveTakeTheFileOnlyWhenTheyComplete)
     EXPECT_EQ(std::string("NORTH"), onDisk.networkName);
 }
 
-TEST_F(Document, TheCommandLineFileStaysOutOfTheRecentFiles)
+TEST_F(Document, TheCommandLineFileStaysOutOfTheRecentFilesAndSaysWhyItCannotOpen)
 {
     const std::string path = Saved("cmd.mnc", SampleConfiguration());
     ConfigDocument d;
-    const DocumentResult r = d.OpenCommandLine(path);
+    DocumentResult r = d.OpenCommandLine(path);
     ASSERT_TRUE(r.report.ok());
     EXPECT_FALSE(r.changed.recentFiles);
     EXPECT_EQ((ConfigState{kEditorShown, false, path}), d.State());
     EXPECT_EQ(0, d.RecentFiles().Count());
+
+    r = d.OpenCommandLine(File("missing.mnc"));
+    EXPECT_TRUE(r.fileMissing);
+    EXPECT_FALSE(r.report.text);
+    r = d.OpenCommandLine(dir_.string());
+    EXPECT_FALSE(r.fileMissing);
+    EXPECT_EQ(kCannotReadFile, r.report.code);
+    EXPECT_EQ(std::optional<std::string>(dir_.string() + ": is a directory"), r.report.text);
+    EXPECT_EQ(path, d.State().fileName) << "nothing changed";
+}
+
+TEST_F(Document, AnUnsavedConfigurationIsKeptAndComesBackUnsaved)
+{
+    ConfigDocument d;
+    ASSERT_TRUE(d.Open(Saved("kept.mnc", EditedConfiguration())).report.ok());
+    EXPECT_FALSE(d.HasUnsaved());
+    d.Edit([](editor::EditorContents& e) { e.networkName = "KEPT"; });
+    EXPECT_TRUE(d.HasUnsaved());
+    const std::string recovery = File("recovery.mnc");
+    ASSERT_TRUE(d.KeepUnsaved(recovery).ok());
+    d.Edit([](editor::EditorContents& e) { e.networkName.clear(); });
+    EXPECT_FALSE(d.KeepUnsaved(File("not-kept.mnc")).ok()) << "a configuration failing the check cannot be written";
+    EXPECT_FALSE(fs::exists(File("not-kept.mnc")));
+
+    ConfigDocument next;
+    const DocumentResult r = next.OpenRecovered(recovery);
+    ASSERT_TRUE(r.report.ok());
+    EXPECT_EQ((ConfigState{kEditorShown, true, ""}), next.State());
+    EXPECT_EQ("KEPT", NetworkName(next));
+    EXPECT_EQ(0, next.RecentFiles().Count());
 }
 
 TEST_F(Document, NewCloseLiveToolsAndTheUnsavedQuestion)

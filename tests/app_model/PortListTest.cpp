@@ -122,3 +122,24 @@ TEST(PortList, MenuTextAndOpenFailures)
     EXPECT_EQ("Port /dev/ttyUSB0: " + std::string(kGoneReason), PortOpenFailureText("/dev/ttyUSB0", ENXIO));
     EXPECT_EQ("cannot be opened (error " + std::to_string(EIO) + ")", PortOpenFailureReason(EIO));
 }
+
+// /proc/tty/drivers names the terminal drivers by major number and minor
+// range: a character device outside them (/dev/zero) is no port.
+TEST(PortList, TerminalDevicesByTheirDriverNumbers)
+{
+    const char* const drivers = "/dev/tty             /dev/tty        5       0 system:/dev/tty\n"
+                                "serial               /dev/ttyS       4      64-111 serial\n"
+                                "pty_slave            /dev/pts      136 0-1048575 pty:slave\n"
+                                "usbserial            /dev/ttyUSB   188 0-511 serial\n"
+                                "a line this reader cannot use\n";
+    EXPECT_TRUE(IsTerminalDevice(4, 64, drivers));   // ttyS0
+    EXPECT_TRUE(IsTerminalDevice(4, 111, drivers));
+    EXPECT_FALSE(IsTerminalDevice(4, 112, drivers));
+    EXPECT_TRUE(IsTerminalDevice(136, 7, drivers));  // a pseudo-terminal
+    EXPECT_TRUE(IsTerminalDevice(188, 0, drivers));  // ttyUSB0
+    EXPECT_TRUE(IsTerminalDevice(5, 0, drivers));
+    EXPECT_FALSE(IsTerminalDevice(5, 1, drivers));
+    EXPECT_FALSE(IsTerminalDevice(1, 5, drivers));   // /dev/zero
+    EXPECT_TRUE(IsTerminalDevice(1, 5, "")) << "without the list nothing is refused";
+    EXPECT_EQ("Port /dev/zero: not a terminal", PortNotATerminalText("/dev/zero"));
+}

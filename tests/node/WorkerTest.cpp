@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <limits>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -346,6 +347,23 @@ TEST_F(WorkerJobs, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
     EXPECT_TRUE(committed);
     ASSERT_FALSE(CommandsOf(command::kSelectMonitor).empty());
     EXPECT_EQ(CommandsOf(command::kSelectMonitor).back().data, (Data{0, 'a', 2, 1, 0}));
+}
+
+// Time-outs far beyond anyone's patience (the settings hold them to a range,
+// a caller may not): a stop still ends the transfer at once.
+TEST_F(WorkerJobs, AStopEndsATransferWhateverItsTimeOuts)
+{
+    constexpr int kLongestMs = std::numeric_limits<int>::max();
+    options.budgets = {ChecksForMilliseconds(kLongestMs), ChecksForMilliseconds(kLongestMs)};
+    TestNode().SetSilent(true);
+    StartWorker();
+    ASSERT_EQ(worker.StartReceive(kReceiveId), StartResult::kStarted);
+    EXPECT_FALSE(worker.WaitUntilIdle(std::chrono::milliseconds(300))) << "a silent node keeps it waiting";
+    worker.CancelTransfer();
+    EXPECT_TRUE(worker.WaitUntilIdle(std::chrono::seconds(2)));
+    const ReceivedRecord received = worker.TakeReceived();
+    EXPECT_TRUE(received.outcome.cancelled);
+    EXPECT_EQ(received.outcome.report.text, std::optional<std::string>(kTransferCancelledText));
 }
 
 // The window closes while a node is slow: stopping the worker in the middle

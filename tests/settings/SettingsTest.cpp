@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -279,4 +282,69 @@ TEST(ProgramSettings, ReadsEveryFieldAndWritesOnlyWhatChanged)
     EXPECT_EQ("", ReadSetting("MRUF#2"));
     EXPECT_EQ("", ReadSetting("MRUF#4")) << "every name after the list is deleted";
     EXPECT_EQ((std::vector<std::string>{"/new.mnc"}), ReadProgramSettings().recentFiles);
+}
+
+// A time-out is held to its range; a recent file too long to be a path is
+// dropped alone, and the valid ones after it stay, also in the store.
+TEST(ProgramSettings, TimeOutsAreBoundedAndABadRecentFileIsDroppedAlone)
+{
+    ASSERT_EQ(0, EnsureSettingsKey());
+    WriteSettingDefaults();
+    WriteSetting(kSettingNipQueryTimeout, "2147483648");
+    WriteSetting(kSettingNcpWriteFlashTimeout, "-5");
+    WriteSetting(kSettingEndpointMonitorTimeout, "99999999");
+    for (int n = 1; n <= kRecentFileSettings; ++n) DeleteSetting(RecentFileSettingName(n));
+    WriteSetting("MRUF#1", std::string(300, 'x'));
+    WriteSetting("MRUF#2", "/b.mnc");
+    WriteSetting("MRUF#3", "/c.mnc");
+    WriteSetting("MRUF#4", "/d.mnc");
+
+    const ProgramSettings read = ReadProgramSettings();
+    EXPECT_EQ(kHighestQueryTimeoutMs, read.nipQueryTimeoutMs);
+    EXPECT_EQ(kLowestTimeoutMs, read.ncpWriteFlashTimeoutMs);
+    EXPECT_EQ(kHighestTimeoutMs, read.endpointMonitorTimeoutMs);
+    EXPECT_EQ((std::vector<std::string>{"/b.mnc", "/c.mnc", "/d.mnc"}), read.recentFiles);
+
+    WriteChangedSettings(read, read); // an exit that changed nothing
+    EXPECT_EQ("/d.mnc", ReadSetting("MRUF#4"));
+    ProgramSettings opened = read;
+    opened.recentFiles.insert(opened.recentFiles.begin(), "/a.mnc");
+    WriteChangedSettings(read, opened);
+    EXPECT_EQ((std::vector<std::string>{"/a.mnc", "/b.mnc", "/c.mnc", "/d.mnc"}), ReadProgramSettings().recentFiles);
+    EXPECT_EQ("/a.mnc", ReadSetting("MRUF#1"));
+}
+
+// A store that can be read but not written is read all the same, and says
+// why it cannot be saved. Root writes anything, so the check runs as nobody.
+TEST(ProgramSettings, AReadOnlyStoreIsReadAndSaysWhyItCannotBeSaved)
+{
+    constexpr uid_t kNobody = 65534;
+    ASSERT_EQ(0, EnsureSettingsKey());
+    WriteSettingDefaults();
+    WriteSetting(kSettingPort, "/dev/ttyUSB3");
+    WriteSetting(kSettingDisplayVersionInCaption, "1");
+    EXPECT_EQ("", SettingsUnwritableReason());
+    fs::permissions(gConfigHome, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(CompanyDir(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                      fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(StoreFile(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(10);
+        const ProgramSettings read = ReadProgramSettings();
+        if (read.port != "/dev/ttyUSB3") _exit(11);
+        if (!read.displayVersionInCaption) _exit(12);
+        const std::string why = SettingsUnwritableReason();
+        if (why.find("Morvane Node Manager.conf: Permission denied") == std::string::npos) _exit(13);
+        _exit(0);
+    }
+    int status = -1;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    fs::permissions(CompanyDir(), fs::perms::owner_all);
+    fs::permissions(StoreFile(), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(0, WEXITSTATUS(status)) << "10 no other user, 11 port, 12 flag, 13 reason";
 }
