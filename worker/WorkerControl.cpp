@@ -80,13 +80,16 @@ void Worker::Stop()
 
 void Worker::CancelTransfer()
 {
-    std::stop_source transfer{std::nostopstate};
+    std::stop_source transfer{std::nostopstate}, pass{std::nostopstate};
     {
         Guard guard(s_->lock);
         transfer = s_->transfer;
+        pass = s_->pass;
     }
-    // Outside the lock: the request wakes the transfer's waits.
+    // Outside the lock: the requests wake the waits. A live pass cut short
+    // only leaves its reading for the next one.
     transfer.request_stop();
+    pass.request_stop();
 }
 
 bool Worker::WaitUntilIdle(std::chrono::milliseconds limit)

@@ -328,6 +328,25 @@ void NodeDataPass(WorkerShared& s, const std::stop_token& stop)
     if (ok) Post(s, target);
 }
 
+// A live or monitor pass runs under a stop source of its own that
+// CancelTransfer requests as well: a pass waiting on a silent node must not
+// hold up a transfer that was asked for and then stopped.
+template <typename Pass> void RunCancellablePass(WorkerShared& s, const std::stop_token& threadStop, Pass pass)
+{
+    std::stop_source stop;
+    {
+        Guard guard(s.lock);
+        s.pass = stop;
+    }
+    {
+        std::stop_callback follow(threadStop, [stop]() mutable { stop.request_stop(); });
+        StopScope scope(s.channel, stop.get_token());
+        pass(s);
+    }
+    Guard guard(s.lock);
+    s.pass = std::stop_source(std::nostopstate);
+}
+
 } // namespace
 
 void WorkerLoop(WorkerShared& s, std::stop_token stop)
@@ -342,9 +361,9 @@ void WorkerLoop(WorkerShared& s, std::stop_token stop)
         switch (job) {
         case kJobSend: SendPass(s, stop); break;
         case kJobReceive: ReceivePass(s, stop); break;
-        case kJobMonitor: MonitorPass(s); break;
+        case kJobMonitor: RunCancellablePass(s, stop, MonitorPass); break;
         case kJobNodeData: NodeDataPass(s, stop); break;
-        default: LivePass(s); break;
+        default: RunCancellablePass(s, stop, LivePass); break;
         }
     }
 }

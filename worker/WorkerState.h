@@ -65,6 +65,7 @@ struct WorkerShared {
     WorkerData data;
     std::condition_variable idle; // notified when a one-shot job ends
     std::stop_source transfer{std::nostopstate}; // the running one-shot job's, from its start
+    std::stop_source pass{std::nostopstate};     // the running live or monitor pass's
     // Set before the thread starts, then only read.
     PostCommandId post;
     WorkerOptions options;

@@ -357,6 +357,8 @@ TEST_F(WorkerJobs, AStopEndsATransferWhateverItsTimeOuts)
     options.budgets = {ChecksForMilliseconds(kLongestMs), ChecksForMilliseconds(kLongestMs)};
     TestNode().SetSilent(true);
     StartWorker();
+    // The live pass waits on the silent node when the receive is asked for.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     ASSERT_EQ(worker.StartReceive(kReceiveId), StartResult::kStarted);
     EXPECT_FALSE(worker.WaitUntilIdle(std::chrono::milliseconds(300))) << "a silent node keeps it waiting";
     worker.CancelTransfer();
