@@ -26,10 +26,10 @@ constexpr auto kPatience = std::chrono::seconds(60);
 // A node, the connection to it and the ids its worker posted.
 struct Lane {
     VirtualNode node;
-    NodeConnection connection;
     std::mutex lock;
     std::condition_variable posted;
     std::set<int> ids;
+    NodeConnection connection; // last: its threads end before what they post to
 
     bool Start()
     {
