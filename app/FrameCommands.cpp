@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 #include <QStackedWidget>
 
 #include "app/BlankView.h"
@@ -266,9 +267,32 @@ bool NMFrame::StopTransferFirst(const QString& question)
         return false;
     // A few hundred milliseconds at most: said at once, and waited for
     // without running the event loop, so no other command can start meanwhile.
+    if (!StopTransfer()) return false;
+    // The stop itself reports nothing, unless the node was left needing a
+    // power cycle: that is said now, before the program ends or the port
+    // changes, and not again when the transfer's end arrives.
+    if (const auto [outcome, title] = StoppedOutcome(); outcome.schedulerLeftRaised) {
+        reports::ShowErrorReport(outcome.report, title, this);
+        stopReported_ = true;
+    }
+    return true;
+}
+
+bool NMFrame::StopTransfer()
+{
+    Worker& worker = connection_.worker();
+    stoppedJob_ = worker.Snapshot().job;
     indicator_->ShowStopping();
     worker.CancelTransfer();
     return worker.WaitUntilIdle(kStopWait);
+}
+
+std::pair<TransferOutcome, QString> NMFrame::StoppedOutcome()
+{
+    Worker& worker = connection_.worker();
+    if (stoppedJob_ == kJobSend) return {worker.SendOutcome(), tr("Sending to Node")};
+    if (stoppedJob_ == kJobReceive) return {worker.ReceiveOutcome(), tr("Receiving from Node")};
+    return {};
 }
 
 void NMFrame::EndWithoutAsking()
@@ -277,14 +301,18 @@ void NMFrame::EndWithoutAsking()
     // A question or report open at this moment goes: nobody can answer it.
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) dialog->reject();
-    Worker& worker = connection_.worker();
-    if (worker.IsBusy()) {
-        indicator_->ShowStopping();
-        worker.CancelTransfer();
-        worker.WaitUntilIdle(kStopWait);
+    if (connection_.worker().IsBusy() && StopTransfer()) {
+        if (const auto [outcome, title] = StoppedOutcome(); outcome.schedulerLeftRaised)
+            std::fprintf(stderr, "morvane-node-manager: %s\n", Cp1252ToUtf8(MessageOf(outcome.report)).c_str());
     }
     if (document_.HasUnsaved()) {
-        const Report kept = document_.KeepUnsaved(RecoveryFilePath());
+        std::error_code error;
+        Report kept = Rejected("every name for a kept configuration is taken");
+        for (const std::string& path : RecoveryFileNames(RecoveryFilePath())) {
+            if (std::filesystem::exists(path, error)) continue; // not offered yet: never overwritten
+            kept = document_.KeepUnsaved(path);
+            break;
+        }
         if (!kept.ok())
             std::fprintf(stderr, "morvane-node-manager: the unsaved configuration could not be kept: %s\n",
                          Cp1252ToUtf8(MessageOf(kept)).c_str());
@@ -296,15 +324,19 @@ void NMFrame::EndWithoutAsking()
 
 void NMFrame::OfferRecovery()
 {
-    const std::string path = RecoveryFilePath();
+    // One at a time: the others wait for the next start.
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) return;
-    const QString question = tr("A configuration that had not been saved was kept when the program was last "
-                                "ended. Open it?");
-    if (reports::Modal().Ask(this, QMessageBox::Question, windowTitle(), question,
-                             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
-        Apply(document_.OpenRecovered(path), tr("Error Opening File"));
-    std::filesystem::remove(path, error); // offered once, whatever the answer
+    for (const std::string& path : RecoveryFileNames(RecoveryFilePath())) {
+        if (!std::filesystem::exists(path, error)) continue;
+        const QString question = tr("A configuration that had not been saved was kept when the program was last "
+                                    "ended. Open it?");
+        const bool open = reports::Modal().Ask(this, QMessageBox::Question, windowTitle(), question,
+                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+        // Gone once opened or declined; one that cannot be opened stays for a look by hand.
+        if (!open || Apply(document_.OpenRecovered(path), tr("Error Opening File")) == 0)
+            std::filesystem::remove(path, error);
+        return;
+    }
 }
 
 void NMFrame::OnPosted(int id)
@@ -320,15 +352,17 @@ void NMFrame::OnPosted(int id)
 
 void NMFrame::ReceiveEnded()
 {
-    Apply(document_.ReceiveEnded(connection_.worker().TakeReceived()), tr("Receiving from Node"));
+    DocumentResult received = document_.ReceiveEnded(connection_.worker().TakeReceived());
+    if (std::exchange(stopReported_, false)) received.report = {}; // said when it was stopped
+    Apply(received, tr("Receiving from Node"));
     EnableEditor();
     summary_->Show(document_.Contents());
 }
 
 void NMFrame::SendEnded()
 {
-    if (const Report sent = document_.SendEnded(connection_.worker().SendOutcome()); !sent.ok())
-        reports::ShowErrorReport(sent, tr("Sending to Node"), this);
+    const Report sent = document_.SendEnded(connection_.worker().SendOutcome());
+    if (!std::exchange(stopReported_, false) && !sent.ok()) reports::ShowErrorReport(sent, tr("Sending to Node"), this);
     EnableEditor();
     UpdateCaption();
 }

@@ -269,8 +269,11 @@ void NMFrame::OnTick()
 void NMFrame::closeEvent(QCloseEvent* event)
 {
     if (!closing_) {
-        if (!StopTransferFirst(tr("A transfer to the node is in progress. Stop it and exit?")) ||
-            !PromptSaveBeforeLeaving(Leaving::kExit)) {
+        const bool goOn = StopTransferFirst(tr("A transfer to the node is in progress. Stop it and exit?")) &&
+                          PromptSaveBeforeLeaving(Leaving::kExit);
+        // A stop signal during those questions has ended the program's work
+        // already (its own close cannot come through while this one runs).
+        if (!goOn && !closing_) {
             event->ignore();
             return;
         }

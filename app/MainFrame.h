@@ -10,12 +10,14 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <utility>
 
 #include "app/model/Caption.h"
 #include "app/model/ConfigDocument.h"
 #include "app/model/IndicatorTick.h"
 #include "app/model/UnsavedPrompt.h"
 #include "settings/ProgramSettings.h"
+#include "worker/WorkerResults.h"
 
 class QAction;
 class QMenu;
@@ -115,6 +117,10 @@ private:
     // A running transfer is stopped only when the user agrees; true when
     // none runs (any more).
     bool StopTransferFirst(const QString& question);
+    // Cancels the running one-shot job and waits for its end (bounded).
+    bool StopTransfer();
+    // How the job StopTransfer stopped ended, and its command's title.
+    std::pair<TransferOutcome, QString> StoppedOutcome();
     // Refuses a transfer at once, with the reason, when the port cannot be used.
     bool PortUsable(const QString& title);
     void OfferRecovery();
@@ -133,6 +139,8 @@ private:
     IndicatorState indicatorState_;
     bool centred_ = false;
     bool closing_ = false;
+    int stoppedJob_ = 0;
+    bool stopReported_ = false; // the stopped transfer's end was shown already
     QString lastFolder_;
 
     QStackedWidget* views_ = nullptr;

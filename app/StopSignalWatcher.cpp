@@ -39,7 +39,12 @@ StopSignalWatcher::StopSignalWatcher(QObject* parent) : QObject(parent)
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART; // the link's and the worker's calls go on undisturbed
-    for (int i = 0; i < 3; ++i) sigaction(kWatched[i], &action, &previous_[i]);
+    for (int i = 0; i < 3; ++i) {
+        sigaction(kWatched[i], nullptr, &previous_[i]);
+        // A signal ignored when the program started (nohup, a background
+        // job) stays ignored.
+        if (previous_[i].sa_handler != SIG_IGN) sigaction(kWatched[i], &action, nullptr);
+    }
 }
 
 StopSignalWatcher::~StopSignalWatcher()
@@ -59,6 +64,8 @@ void StopSignalWatcher::Drain()
         if (first == 0) first = number;
     if (first == 0 || caught_ != 0) return;
     caught_ = first;
+    // Nobody may listen yet (a question while the window is set up): the
+    // program asks Caught() once it does.
     emit StopRequested(first);
 }
 

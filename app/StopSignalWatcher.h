@@ -16,7 +16,8 @@ namespace mnm::app {
 class StopSignalWatcher : public QObject {
     Q_OBJECT
 public:
-    // Takes the three signals for this process; one watcher at a time.
+    // Takes the three signals for this process (leaving any that were
+    // ignored at start ignored); one watcher at a time.
     explicit StopSignalWatcher(QObject* parent = nullptr);
     // Gives the signals back to what handled them before.
     ~StopSignalWatcher() override;
@@ -24,7 +25,8 @@ public:
     StopSignalWatcher& operator=(const StopSignalWatcher&) = delete;
 
     // The first signal that came (0 none), and the status a process ended by
-    // it reports: 128 + its number.
+    // it reports: 128 + its number. A signal that came before anyone listened
+    // to StopRequested is found here.
     int Caught() const { return caught_; }
     int ExitStatus() const { return 128 + caught_; }
 

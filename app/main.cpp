@@ -68,7 +68,11 @@ int main(int argc, char** argv)
     {
         mnm::app::NMFrame frame(connection, posts, settings,
                                 {QString::fromStdString(commandLine.file), commandLine.virtualNode});
-        QObject::connect(&stopSignals, &mnm::app::StopSignalWatcher::StopRequested, &frame, &mnm::app::NMFrame::EndWithoutAsking);
+        QObject::connect(&stopSignals, &mnm::app::StopSignalWatcher::StopRequested, &frame,
+                         &mnm::app::NMFrame::EndWithoutAsking);
+        // One that came while the frame was set up (it may have asked something).
+        if (stopSignals.Caught() != 0)
+            QMetaObject::invokeMethod(&frame, &mnm::app::NMFrame::EndWithoutAsking, Qt::QueuedConnection);
         frame.show();
         result = application.exec();
         if (stopSignals.Caught() != 0) result = stopSignals.ExitStatus();

@@ -65,6 +65,7 @@ bool NodeSession::WaitForNode()
         std::this_thread::sleep_for(kNodePoll);
     }
     if (show && shown) std::fprintf(stderr, "\r%-20s\r", "");
+    if (Interrupted()) return false; // asked to stop: nothing is started
     if (worker().IsNodeConnected()) return true;
     if (!Interrupted()) std::fprintf(stderr, "mnm: no node answers on %s\n", device_.c_str());
     return false;
@@ -78,9 +79,13 @@ void NodeSession::WaitFor(int commandId)
         {
             std::unique_lock<std::mutex> lock(lock_);
             if (wake_.wait_for(lock, kProgressInterval, [&] { return posted_.count(commandId) != 0; })) break;
-            // A signal before the job started has nothing to cancel; the
-            // job's own post ends the wait otherwise.
-            if (Interrupted() && !worker().IsBusy()) break;
+        }
+        // Outside the session's lock (the worker's is taken here). A signal
+        // that came just before the job started found nothing to cancel:
+        // cancelling again reaches it; the job's own post then ends the wait.
+        if (Interrupted()) {
+            if (!worker().IsBusy()) break;
+            worker().CancelTransfer();
         }
         if (!show) continue;
         const std::uint32_t word = worker().Snapshot().progressWord;

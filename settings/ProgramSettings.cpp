@@ -10,6 +10,9 @@ namespace {
 struct FlagField {
     const char* name;
     bool ProgramSettings::*member;
+    // On for any number but 0 rather than for "1" alone: what the node
+    // worker has always read these two as, and stores may hold "2" or "-1".
+    bool anyNumber = false;
 };
 // A time-out is held to its range: a huge one would keep a transfer waiting
 // on a silent node far beyond anyone's patience, a zero one fail at once.
@@ -31,10 +34,10 @@ constexpr FlagField kFlags[] = {
     {kSettingShowFullPathInCaption, &ProgramSettings::showFullPathInCaption},
     {kSettingAllowUserToReorderRoutingEntries, &ProgramSettings::allowUserToReorderRoutingEntries},
     {kSettingAllowUserToSetRoutesForRanges, &ProgramSettings::allowUserToSetRoutesForRanges},
-    {kSettingMonitorConnectedNodeIdentity, &ProgramSettings::monitorConnectedNodeIdentity},
+    {kSettingMonitorConnectedNodeIdentity, &ProgramSettings::monitorConnectedNodeIdentity, true},
     {kSettingDisplayVersionNumbersAsTrinomials, &ProgramSettings::displayVersionNumbersAsTrinomials},
     {kSettingAllowDeepDiagnostics, &ProgramSettings::allowDeepDiagnostics},
-    {kSettingCommitToFlashOnDownload, &ProgramSettings::commitToFlashOnDownload},
+    {kSettingCommitToFlashOnDownload, &ProgramSettings::commitToFlashOnDownload, true},
 };
 constexpr NumberField kNumbers[] = {
     {kSettingNipQueryTimeout, &ProgramSettings::nipQueryTimeoutMs, kLowestQueryTimeoutMs, kHighestQueryTimeoutMs},
@@ -53,7 +56,7 @@ std::string RecentFileSettingName(int number) { return kSettingRecentFilePrefix 
 ProgramSettings ReadProgramSettings()
 {
     ProgramSettings s;
-    for (const FlagField& f : kFlags) s.*f.member = ReadSettingFlag(f.name);
+    for (const FlagField& f : kFlags) s.*f.member = f.anyNumber ? ReadSettingNumber(f.name) != 0 : ReadSettingFlag(f.name);
     for (const NumberField& f : kNumbers) s.*f.member = std::clamp(ReadSettingNumber(f.name), f.lowest, f.highest);
     for (const TextField& f : kTexts) s.*f.member = ReadSetting(f.name);
     // The list ends at the first name without a value; an entry that cannot

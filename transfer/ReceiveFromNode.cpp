@@ -326,7 +326,7 @@ Report Receiver::Run()
     if (scheduler) {
         progress_.Set(kProgressScheduler, 0);
         const bool restored = RestoreTaskScheduler(channel_);
-        schedulerRaised_ = false; // tried already
+        if (restored || !channel_.Stopped()) schedulerRaised_ = false; // tried, unless a stop cut it short
         if (!restored) return Fail("Unable to restore priorities of Node's Task Scheduler");
     }
     return {};

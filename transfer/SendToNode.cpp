@@ -399,7 +399,9 @@ Report Sender::RestoreScheduler()
 {
     progress_.Set(kProgressScheduler, 0);
     const bool restored = RestoreTaskScheduler(channel_);
-    schedulerRaised_ = false; // tried already: the failure's text says what to do
+    // Tried already, unless a stop cut the attempts short: then the end of
+    // the transfer tries once more, whatever the stop says.
+    if (restored || !channel_.Stopped()) schedulerRaised_ = false;
     return restored ? Report{} : Fail(kPowerCycleText);
 }
 

@@ -40,6 +40,11 @@ Report FinishTransfer(Report result, bool stopped, int lineFailure)
     return {code, MessageForCode(code)};
 }
 
+bool AsksForPowerCycle(const Report& report)
+{
+    return report.text && report.text->ends_with(kPowerCycleText);
+}
+
 Report EndTransfer(NodeChannel& channel, Report result, bool schedulerRaised, int lineFailure,
                    TransferProgress& progress)
 {

@@ -11,6 +11,9 @@ inline constexpr int kTransferMessageLength = 512;
 inline constexpr const char* kTransferCancelledText = "Transfer cancelled";
 // What a failure adds when the node's task scheduler could not be put back.
 inline constexpr const char* kPowerCycleText = "Reset the Node by removing the power for a minimum of 2 seconds.";
+struct Report;
+// True when the failure says the node must be power-cycled.
+bool AsksForPowerCycle(const Report& report);
 
 // A failure with the printf-style text (cut to kTransferMessageLength
 // characters) as its whole message.

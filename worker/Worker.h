@@ -120,6 +120,8 @@ public:
     bool IsBusy();
     bool IsNodeConnected();
     TransferOutcome SendOutcome();
+    // How the last receive ended, without taking its record.
+    TransferOutcome ReceiveOutcome();
     // The received record is handed over once; the status then becomes kNone.
     ReceivedRecord TakeReceived();
     NodeDataRead TakeNodeData();

@@ -84,10 +84,12 @@ void Worker::CancelTransfer()
     {
         Guard guard(s_->lock);
         transfer = s_->transfer;
-        pass = s_->pass;
+        // A live or monitor pass is cut short only when it holds up a
+        // one-shot job that is waiting to start: otherwise it has its
+        // operator's requests to carry out.
+        if (Busy(s_->data)) pass = s_->pass;
     }
-    // Outside the lock: the requests wake the waits. A live pass cut short
-    // only leaves its reading for the next one.
+    // Outside the lock: the requests wake the waits.
     transfer.request_stop();
     pass.request_stop();
 }
@@ -182,6 +184,12 @@ TransferOutcome Worker::SendOutcome()
 {
     Guard guard(s_->lock);
     return s_->data.send;
+}
+
+TransferOutcome Worker::ReceiveOutcome()
+{
+    Guard guard(s_->lock);
+    return s_->data.receive;
 }
 
 ReceivedRecord Worker::TakeReceived()

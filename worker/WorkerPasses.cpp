@@ -11,6 +11,7 @@
 #include "protocol/NodeTypedQueries.h"
 #include "transfer/NodeStaticDataRead.h"
 #include "transfer/NodeTransfers.h"
+#include "transfer/TransferMessage.h"
 #include "wire/WireRecords.h"
 #include "worker/WorkerState.h"
 
@@ -75,7 +76,8 @@ auto RunOneShot(WorkerShared& s, const std::stop_token& threadStop, Run run)
 TransferOutcome Outcome(Report report, bool stopAsked)
 {
     const bool ok = report.ok();
-    return {ok ? RequestStatus::kDone : RequestStatus::kFailed, std::move(report), !ok && stopAsked};
+    const bool powerCycle = AsksForPowerCycle(report);
+    return {ok ? RequestStatus::kDone : RequestStatus::kFailed, std::move(report), !ok && stopAsked, powerCycle};
 }
 
 void CountPresence(WorkerData& d, bool answered)
@@ -90,6 +92,7 @@ void ReadIdentity(WorkerShared& s)
     std::uint8_t name[kIdentityNameLength + 1] = {};
     const bool known = NodeQueryU8(s.channel, query::kNodeNumber, 0, 0, number) == 0 &&
                        NodeQueryBytes(s.channel, query::kNetworkName, 0, 0, 1, kIdentityNameLength, name) >= 1;
+    if (s.channel.Stopped()) return; // cut short: what is known stays as it was
     Guard guard(s.lock);
     s.data.nodeNumber = known ? static_cast<int>(number) : kUnknownNodeNumber;
     s.data.networkName = known ? reinterpret_cast<const char*>(name) : "";
@@ -154,7 +157,7 @@ void MonitorPass(WorkerShared& s)
     {
         Guard guard(s.lock);
         WorkerData& d = s.data;
-        CountPresence(d, n >= 0);
+        if (!s.channel.Stopped()) CountPresence(d, n >= 0); // a pass cut short says nothing of the node
         std::memcpy(endpoint, d.monitored, sizeof endpoint);
         matched = n >= kMonitorReadingSize && reply[4] == 0 &&
                   std::memcmp(reply + 5, endpoint, sizeof endpoint) == 0;
@@ -302,7 +305,7 @@ void LivePass(WorkerShared& s)
     int target;
     {
         Guard guard(s.lock);
-        CountPresence(s.data, n >= 0);
+        if (!s.channel.Stopped()) CountPresence(s.data, n >= 0); // a pass cut short says nothing of the node
         target = s.data.target[kJobLive];
     }
     Post(s, target);

@@ -21,6 +21,9 @@ struct TransferOutcome {
     Report report;
     // It failed because it was asked to stop (the user, or the program's end).
     bool cancelled = false;
+    // The node's task scheduler could not be put back: the text says to
+    // power-cycle the node. Worth showing even after a stop.
+    bool schedulerLeftRaised = false;
 
     bool Succeeded() const { return status == RequestStatus::kDone; }
 };

@@ -93,8 +93,9 @@ DocumentResult ConfigDocument::ReceiveEnded(const ReceivedRecord& received)
         state_ = {kEditorShown, false, {}};
         return {{}, {true, true, false}};
     }
-    // A stop the user asked for is no failure to report.
-    if (received.outcome.cancelled) return {};
+    // A stop the user asked for is no failure to report, unless the node
+    // was left needing a power cycle.
+    if (received.outcome.cancelled && !received.outcome.schedulerLeftRaised) return {};
     switch (received.outcome.status) {
     case RequestStatus::kFailed:
         return {Failure(received.outcome.report, kUploadFailed), {}};
@@ -106,7 +107,7 @@ DocumentResult ConfigDocument::ReceiveEnded(const ReceivedRecord& received)
 
 Report ConfigDocument::SendEnded(const TransferOutcome& sent) const
 {
-    if (sent.cancelled) return {};
+    if (sent.cancelled && !sent.schedulerLeftRaised) return {};
     switch (sent.status) {
     case RequestStatus::kDone: return {};
     case RequestStatus::kFailed: return Failure(sent.report, kDownloadFailed);
@@ -148,6 +149,19 @@ DocumentResult ConfigDocument::OpenRecovered(const std::string& path)
     if (!result.report.ok()) return result;
     state_ = {kEditorShown, true, {}};
     return result;
+}
+
+std::vector<std::string> RecoveryFileNames(const std::string& base)
+{
+    constexpr int kMoreNames = 9;
+    const std::filesystem::path path(base);
+    std::vector<std::string> names{base};
+    for (int n = 2; n <= kMoreNames; ++n) {
+        std::filesystem::path name = path;
+        name.replace_filename(path.stem().string() + "-" + std::to_string(n) + path.extension().string());
+        names.push_back(name.string());
+    }
+    return names;
 }
 
 std::string WithDefaultSuffix(const std::string& path)

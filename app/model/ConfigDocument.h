@@ -63,7 +63,8 @@ public:
 
     // A receive ended: a received record replaces the configuration (untitled
     // and unmodified); otherwise the report says why, and nothing changes.
-    // A transfer stopped on request reports nothing: the user asked for it.
+    // A transfer stopped on request reports nothing (the user asked for it)
+    // unless it left the node needing a power cycle.
     DocumentResult ReceiveEnded(const ReceivedRecord& received);
     // A send ended: nothing changes; the report says why it failed.
     Report SendEnded(const TransferOutcome& sent) const;
@@ -101,5 +102,11 @@ private:
 
 // A saved file's name gets ".mnc" when it has no suffix of its own.
 std::string WithDefaultSuffix(const std::string& path);
+
+// Where kept configurations go, in the order they are used: `base`, then
+// the same name with "-2" to "-9" before its suffix. A kept file is never
+// overwritten before it was offered (two programs ended together each keep
+// their own).
+std::vector<std::string> RecoveryFileNames(const std::string& base);
 
 } // namespace mnm::app

@@ -190,11 +190,18 @@ TEST(DocumentSend, AFinishedSendChangesNothingAndSaysWhyItFailed)
     EXPECT_EQ(std::optional<std::string>("Nothing was successfully sent"), d.SendEnded({}).text);
     EXPECT_TRUE(d.SendEnded({RequestStatus::kFailed, Rejected("Transfer cancelled"), true}).ok())
         << "a stop the user asked for is no failure to report";
+    EXPECT_FALSE(d.SendEnded({RequestStatus::kFailed, Rejected("Transfer cancelled\nReset the Node"), true, true}).ok())
+        << "unless the node is left needing a power cycle";
     EXPECT_EQ(before, d.State());
 }
 
-TEST(DocumentNames, ASuffixIsAddedOnlyWhereThereIsNone)
+TEST(DocumentNames, ASuffixIsAddedOnlyWhereThereIsNoneAndKeptFilesHaveNamesOfTheirOwn)
 {
+    const std::vector<std::string> kept = RecoveryFileNames("/c/M N.recovery.mnc");
+    ASSERT_EQ(9u, kept.size());
+    EXPECT_EQ("/c/M N.recovery.mnc", kept[0]);
+    EXPECT_EQ("/c/M N.recovery-2.mnc", kept[1]);
+    EXPECT_EQ("/c/M N.recovery-9.mnc", kept[8]);
     EXPECT_EQ("/n/second.mnc", WithDefaultSuffix("/n/second"));
     EXPECT_EQ("/n/second.cfg", WithDefaultSuffix("/n/second.cfg"));
     EXPECT_EQ("/n.d/second.mnc", WithDefaultSuffix("/n.d/second"));

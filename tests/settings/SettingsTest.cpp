@@ -299,7 +299,11 @@ TEST(ProgramSettings, TimeOutsAreBoundedAndABadRecentFileIsDroppedAlone)
     WriteSetting("MRUF#3", "/c.mnc");
     WriteSetting("MRUF#4", "/d.mnc");
 
+    WriteSetting(kSettingCommitToFlashOnDownload, "2"); // as the worker always read it: a number
+    WriteSetting(kSettingMonitorConnectedNodeIdentity, "0");
     const ProgramSettings read = ReadProgramSettings();
+    EXPECT_TRUE(read.commitToFlashOnDownload);
+    EXPECT_FALSE(read.monitorConnectedNodeIdentity);
     EXPECT_EQ(kHighestQueryTimeoutMs, read.nipQueryTimeoutMs);
     EXPECT_EQ(kLowestTimeoutMs, read.ncpWriteFlashTimeoutMs);
     EXPECT_EQ(kHighestTimeoutMs, read.endpointMonitorTimeoutMs);

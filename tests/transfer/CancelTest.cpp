@@ -80,6 +80,26 @@ TEST_F(Stopping, ASendStoppedWhileTheFlashIsWrittenEndsToo)
         SendToNode(channel_, EditedConfiguration(), SendOptions{true}, progress_, stop_.get_token()));
 }
 
+// A stop that cuts the final restore short leaves it to the transfer's end,
+// which puts the scheduler back whatever the stop says.
+TEST_F(Stopping, AStopDuringTheLastRestoreOfASendStillRestores)
+{
+    StopAt(command::kTaskScheduler, true, 2);
+    ExpectStoppedAndRestored(
+        SendToNode(channel_, EditedConfiguration(), SendOptions{false}, progress_, stop_.get_token()));
+    const std::vector<std::uint8_t> codes = line_.CommandCodes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), command::kTaskScheduler), 3) << "raised, cut short, put back";
+}
+
+TEST_F(Stopping, AStopDuringTheLastRestoreOfAReceiveStillRestores)
+{
+    StopAt(command::kTaskScheduler, true, 2);
+    NodeConf record{};
+    ExpectStoppedAndRestored(ReceiveFromNode(channel_, record, progress_, stop_.get_token()));
+    const std::vector<std::uint8_t> codes = line_.CommandCodes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), command::kTaskScheduler), 3) << "raised, cut short, put back";
+}
+
 TEST_F(Stopping, AStopAfterTheLastStepChangesNothing)
 {
     NodeConf record{};
