@@ -161,10 +161,9 @@ WorkerSnapshot Worker::Snapshot()
     snapshot.connected = d.connected != 0;
     snapshot.progressWord = d.progress;
     snapshot.flashWriting = s_->channel.FlashWriting();
-    if (s_->options.identityMonitoring) {
-        snapshot.nodeNumber = d.nodeNumber;
-        snapshot.networkName = d.networkName;
-    }
+    // Unknown unless identity monitoring is on: the passes read it only then.
+    snapshot.nodeNumber = d.nodeNumber;
+    snapshot.networkName = d.networkName;
     return snapshot;
 }
 

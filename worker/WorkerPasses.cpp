@@ -47,7 +47,18 @@ void Post(WorkerShared& s, int commandId)
     while (!s.post(commandId) && s.channel.Pause(kPostRetry)) {}
 }
 
-void ReadIdentity(WorkerShared& s);
+void ReadIdentity(WorkerShared& s)
+{
+    if (!s.options.identityMonitoring) return;
+    std::uint32_t number = 0;
+    std::uint8_t name[kIdentityNameLength + 1] = {};
+    const bool known = NodeQueryU8(s.channel, query::kNodeNumber, 0, 0, number) == 0 &&
+                       NodeQueryBytes(s.channel, query::kNetworkName, 0, 0, 1, kIdentityNameLength, name) >= 1;
+    if (s.channel.Stopped()) return; // cut short: what is known stays as it was
+    Guard guard(s.lock);
+    s.data.nodeNumber = known ? static_cast<int>(number) : kUnknownNodeNumber;
+    s.data.networkName = known ? reinterpret_cast<const char*>(name) : "";
+}
 
 // Runs one send, receive or hardware read, the identity read before it
 // included, under the stop source its start created: CancelTransfer
@@ -85,18 +96,6 @@ void CountPresence(WorkerData& d, bool answered)
     d.connected = answered ? 2 : std::max(0, d.connected - 1);
 }
 
-void ReadIdentity(WorkerShared& s)
-{
-    if (!s.options.identityMonitoring) return;
-    std::uint32_t number = 0;
-    std::uint8_t name[kIdentityNameLength + 1] = {};
-    const bool known = NodeQueryU8(s.channel, query::kNodeNumber, 0, 0, number) == 0 &&
-                       NodeQueryBytes(s.channel, query::kNetworkName, 0, 0, 1, kIdentityNameLength, name) >= 1;
-    if (s.channel.Stopped()) return; // cut short: what is known stays as it was
-    Guard guard(s.lock);
-    s.data.nodeNumber = known ? static_cast<int>(number) : kUnknownNodeNumber;
-    s.data.networkName = known ? reinterpret_cast<const char*>(name) : "";
-}
 
 void SendPass(WorkerShared& s, const std::stop_token& stop)
 {
