@@ -13,10 +13,10 @@
 #include "app/MainFrame.h"
 #include "app/PortMenu.h"
 #include "app/StatusIndicator.h"
-#include "app/SummaryView.h"
 #include "app/model/CommandIds.h"
 #include "app/model/MenuEnabling.h"
 #include "connection/NodeConnection.h"
+#include "editor/NodePanelDialog.h"
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/ResultCodes.h"
 #include "nodeconf/TextEncoding.h"
@@ -85,6 +85,7 @@ int NMFrame::Apply(const DocumentResult& result, const QString& errorTitle)
         reports::ShowErrorReport(result.report, errorTitle, this);
         return result.report.code;
     }
+    if (result.changed.contents) editor_->ContentsReplaced();
     if (result.changed.contents || result.changed.state) {
         if (document_.State().openState == kEditorShown)
             ShowEditor();
@@ -202,7 +203,7 @@ void NMFrame::Receive()
 {
     if (!PromptSaveBeforeLeaving(Leaving::kReceive)) return;
     if (!PortUsable(tr("Receiving from Node"))) return;
-    summary_->setEnabled(false);
+    editor_->DisableAll();
     if (connection_.worker().StartReceive(kMsgReceiveEnded) != StartResult::kStarted) {
         EnableEditor();
         Notice(nullptr, QMessageBox::Warning, tr("Upload from Node"), tr("Unable to start uploading"));
@@ -217,7 +218,7 @@ void NMFrame::Send()
         return;
     }
     if (!PortUsable(tr("Sending to Node"))) return;
-    summary_->setEnabled(false);
+    editor_->DisableAll();
     if (connection_.worker().StartSend(record, kMsgSendEnded) != StartResult::kStarted) {
         EnableEditor();
         reports::ShowTextReport(tr("Unable to Start"), tr("Sending to Node"), this);
@@ -356,7 +357,6 @@ void NMFrame::ReceiveEnded()
     if (std::exchange(stopReported_, false)) received.report = {}; // said when it was stopped
     Apply(received, tr("Receiving from Node"));
     EnableEditor();
-    summary_->Show(document_.Contents());
 }
 
 void NMFrame::SendEnded()

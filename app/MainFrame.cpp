@@ -16,11 +16,11 @@
 #include "app/LiveViews.h"
 #include "app/PortMenu.h"
 #include "app/StatusIndicator.h"
-#include "app/SummaryView.h"
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandIds.h"
 #include "app/model/MenuEnabling.h"
 #include "connection/NodeConnection.h"
+#include "editor/NodePanelDialog.h"
 #include "reports/ModalHost.h"
 #include "resources/Pictures.h"
 
@@ -54,11 +54,13 @@ void NMFrame::BuildViews()
 {
     views_ = new QStackedWidget(this);
     blank_ = new BlankView(views_);
-    summary_ = new SummaryView(views_);
+    editor_ = new editor::NodePanelDialog(document_, views_);
+    connect(editor_, &editor::NodePanelDialog::ConfigurationChanged, this,
+            [this] { OnPosted(kMsgConfigurationChanged); });
     monitor_ = MakeEmptyLiveView("DIALOG_MONITOR", tr("Monitor"), views_);
     test_ = MakeEmptyLiveView("DIALOG_TEST", tr("Radio Test"), views_);
     engineering_ = MakeEmptyLiveView("DIALOG_ENGINEERING", tr("Engineering"), views_);
-    for (QWidget* view : std::initializer_list<QWidget*>{blank_, summary_, monitor_, test_, engineering_})
+    for (QWidget* view : std::initializer_list<QWidget*>{blank_, editor_, monitor_, test_, engineering_})
         views_->addWidget(view);
     setCentralWidget(views_);
     connect(blank_, &BlankView::FileDropped, this, [this](const QString& path) {
@@ -221,13 +223,12 @@ void NMFrame::ShowView(QWidget* view)
 
 void NMFrame::ShowEditor()
 {
-    summary_->Show(document_.Contents());
-    ShowView(summary_);
+    if (CurrentView() != editor_) ShowView(editor_);
 }
 
 void NMFrame::EnableEditor()
 {
-    if (!connection_.worker().IsBusy()) summary_->setEnabled(true);
+    if (!connection_.worker().IsBusy()) editor_->EnableAll();
 }
 
 void NMFrame::UpdateCaption()
@@ -237,9 +238,7 @@ void NMFrame::UpdateCaption()
 
 void NMFrame::Edit(const std::function<void(editor::EditorContents&)>& change)
 {
-    const bool first = document_.Edit(change);
-    summary_->Show(document_.Contents());
-    if (first) OnPosted(kMsgConfigurationChanged);
+    editor_->Edit(change);
 }
 
 QString NMFrame::SelectedPort() const { return ports_->Selected(); }
@@ -247,6 +246,7 @@ QString NMFrame::SelectedPort() const { return ports_->Selected(); }
 void NMFrame::OnTick()
 {
     ports_->Tick();
+    editor_->Tick();
     Worker& worker = connection_.worker();
     WorkerSnapshot now = worker.Snapshot();
     TickInputs in;

@@ -28,12 +28,15 @@ namespace mnm {
 class NodeConnection;
 }
 
+namespace mnm::editor {
+class NodePanelDialog;
+}
+
 namespace mnm::app {
 
 class BlankView;
 class PortMenu;
 class StatusIndicator;
-class SummaryView;
 class WorkerPostBox;
 
 struct FrameOptions {
@@ -69,6 +72,7 @@ public:
 
     // What an editor page does on an edit.
     void Edit(const std::function<void(editor::EditorContents&)>& change);
+    editor::NodePanelDialog* EditorView() const { return editor_; }
     QWidget* CurrentView() const;
     StatusIndicator* Indicator() const { return indicator_; }
     // The port the connection was given last (empty: none).
@@ -145,7 +149,7 @@ private:
 
     QStackedWidget* views_ = nullptr;
     BlankView* blank_ = nullptr;
-    SummaryView* summary_ = nullptr;
+    editor::NodePanelDialog* editor_ = nullptr;
     QWidget* monitor_ = nullptr;
     QWidget* test_ = nullptr;
     QWidget* engineering_ = nullptr;

@@ -26,6 +26,9 @@ foreach(gui controls reports resources app editor tools)
   set(ALLOWED_${gui} "${GUI_ALLOWED}")
   set(ALLOWED_FILES_${gui} "${GUI_FILES}")
 endforeach()
+# The editor's pages sit under the frame, beside the live tools, over the node connection.
+list(REMOVE_ITEM ALLOWED_editor app tools connection worker)
+set(ALLOWED_FILES_editor "")
 # The window program's plain logic may use the same two files and the job numbers.
 set(ALLOWED_FILES_app/model "transfer/ProgressWord.h;transfer/ProgressText.h;worker/WorkerJobs.h;worker/WorkerResults.h;platform/SerialPort.h")
 set(LAYERS nodeconf platform settings wire link protocol transfer worker editor/model sim connection

@@ -72,6 +72,9 @@ public:
     // An edit on a page: true when it is the first since the configuration
     // was opened or saved (the caption then gains its mark).
     bool Edit(const std::function<void(editor::EditorContents&)>& change);
+    // A change that is no edit (a selection, a page turned): the
+    // configuration stays as modified as it was.
+    void Browse(const std::function<void(editor::EditorContents&)>& change) { change(contents_); }
 
     // A live tool comes over the editor / the editor comes back.
     void CoverWithLiveTool();

@@ -139,6 +139,7 @@ RoutingPageRules RoutingRulesFor(const EditorContents& e, bool routingPageShown,
     r.showPrimary = routingPageShown && !secondaryChosen;
     r.showSecondary = routingPageShown && secondaryChosen;
     r.nodeEditEnabled = !telephoneChosen;
+    r.telephoneChoiceEnabled = e.dialupModem || e.leasedLineModem;
     r.telephoneChoiceText = e.leasedLineModem ? "&Leased Line" : "Tele&phone";
     return r;
 }

@@ -69,6 +69,7 @@ std::string AddAlertFromControls(EditorContents& e, AlertInput in);
 struct RoutingPageRules {
     bool showPrimary = false, showSecondary = false;
     bool nodeEditEnabled = false;
+    bool telephoneChoiceEnabled = false; // a modem route needs a modem
     std::string telephoneChoiceText;
 };
 RoutingPageRules RoutingRulesFor(const EditorContents& e, bool routingPageShown, bool secondaryChosen,

@@ -1,4 +1,5 @@
 #include "editor/model/RoutingList.h"
+#include "editor/model/ListColumns.h"
 #include "editor/model/ListSelection.h"
 
 #include "nodeconf/Endpoint.h"
@@ -36,11 +37,9 @@ int ReadNumberEdit(std::string_view text, int emptyCode, std::uint32_t& value)
 {
     if (text.empty()) return emptyCode;
     if (text.size() > kLongestNumberEdit) return emptyCode + 1;
-    int v = 0;
-    std::string_view rest = text;
-    // A text with no number names no node: it must not pass as 0 (any node,
-    // direct), so it reads as out of range.
-    value = ScanInt(rest, v) ? static_cast<std::uint32_t>(v) : absent;
+    // Only digits name a node: "0x1F" must not pass as 0 (any node, direct)
+    // nor "12x" as 12, so anything else reads as out of range.
+    value = IsAllDigits(text) ? DigitsValue(text) : absent;
     return 0;
 }
 
@@ -79,6 +78,34 @@ const std::array<int, kRoutingColumnEdges>& RoutingColumnEdges(bool hasMetric)
     static constexpr std::array<int, kRoutingColumnEdges> kWithout = {0,  2,  4,  9,  10, 12, 13, 18, 19,
                                                                       24, 26, 36, 38, 40, 40, 40, 40, 40};
     return hasMetric ? kWithMetric : kWithout;
+}
+
+std::string ShownRoutingLine(std::string line)
+{
+    return line.size() > kLongestRoutingLine ? std::string(kRoutingErrorLine) : line;
+}
+
+std::string RoutingIcon(std::string_view field)
+{
+    if (field == "!N") return "RoutingRepeaterIcon";
+    if (field == "!T") return "RoutingTelephoneIcon";
+    if (field == "!E") return "RoutingLeasedLineIcon";
+    return {};
+}
+
+std::string RoutingIconWord(std::string_view field)
+{
+    if (field == "!N") return "by repeater";
+    if (field == "!T") return "by telephone";
+    if (field == "!E") return "by leased line";
+    return {};
+}
+
+std::array<HeaderSpan, 3> RoutingHeaderSpans(bool hasMetric, int width)
+{
+    const auto& edges = RoutingColumnEdges(hasMetric);
+    const auto x = [&](int k) { return ColumnX(edges, kRoutingColumnUnits, width, k); };
+    return {HeaderSpan{x(1), x(8) - x(1)}, HeaderSpan{x(9), x(12) - x(9)}, HeaderSpan{x(13), x(16) - x(13)}};
 }
 
 int AddRoute(RoutingList& list, RouteEntry word, int position)

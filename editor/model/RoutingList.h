@@ -30,6 +30,25 @@ bool RouteHasMetric(RouteEntry word);
 bool HasMetric(const RoutingList& list);
 const std::array<int, kRoutingColumnEdges>& RoutingColumnEdges(bool hasMetric);
 
+// A line too long to be one of ours is drawn as this.
+inline constexpr std::size_t kLongestRoutingLine = 100;
+inline constexpr const char* kRoutingErrorLine = "ERROR\tERROR\tERROR\tERROR\tERROR\tERROR";
+std::string ShownRoutingLine(std::string line);
+
+// The picture of a route field ("!N", "!T", "!E"), and the word a screen
+// reader says for it; empty for a text field.
+std::string RoutingIcon(std::string_view field);
+std::string RoutingIconWord(std::string_view field);
+
+// The column headers "Destination", "Routing" and "Metric" over a list of
+// `width` pixels; without metrics the last has no width.
+struct HeaderSpan {
+    int left = 0;
+    int width = 0;
+    bool operator==(const HeaderSpan&) const = default;
+};
+std::array<HeaderSpan, 3> RoutingHeaderSpans(bool hasMetric, int width);
+
 // Inserts at the position (-1 the end) and selects it; 0, or -51 when full.
 int AddRoute(RoutingList& list, RouteEntry word, int position = -1);
 // 0, -1 negative index, -2 past the end.

@@ -325,7 +325,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return !host.shown.empty(); }, kPatienceMs));
         QCOMPARE(host.shown.back().title, QString("Sending to Node"));
         QCOMPARE(host.shown.back().text, QString("The Download Failed"));
-        QVERIFY(frame->findChild<QWidget*>("DIALOG_NODEPANEL")->isEnabled());
+        QVERIFY(frame->findChild<QWidget*>("NodePanelPages")->isEnabled());
         WriteSetting(kSettingPort, "");
     }
 

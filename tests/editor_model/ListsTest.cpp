@@ -1,4 +1,5 @@
 #include "editor/model/EditorContents.h"
+#include "editor/model/ListColumns.h"
 #include "editor/model/PageRules.h"
 
 #include "nodeconf/ErrorCatalogue.h"
@@ -168,6 +169,45 @@ TEST(RoutingList, LinesEditsAndMetricColumns)
     EXPECT_EQ("", back.destination + back.repeater) << "a range empties both edits";
     RemoveSelectedRoute(list);
     EXPECT_FALSE(HasMetric(list));
+}
+
+TEST(RoutingList, OnlyDigitsNameANode)
+{
+    RoutingList list;
+    RouteEdits edits;
+    edits.repeater = "7";
+    for (const char* destination : {"0x1F", "12x", " 12", "-1", "255"}) {
+        edits.destination = destination;
+        EXPECT_EQ("Error -10 0 on parsing Routing Instruction", AddRouteFromEdits(&list, edits)) << destination;
+    }
+    edits.destination = "00012";
+    EXPECT_EQ("", AddRouteFromEdits(&list, edits));
+    EXPECT_EQ(0x000C0C07u, list.words.back());
+}
+
+TEST(RoutingList, RowCellsHeadersAndSpokenRows)
+{
+    // Destination 5 to 9 through repeater 7, metric 2: the metric column set.
+    const std::string line = RoutingLine(0x03050907u);
+    const auto& edges = RoutingColumnEdges(true);
+    const std::vector<RowCell> cells = LayOutRow(line, edges, kRoutingColumnUnits, 400, RoutingIcon);
+    ASSERT_EQ(6u, cells.size());
+    EXPECT_EQ((RowCell{30, 70, "5", ""}), cells[0]);
+    EXPECT_EQ((RowCell{80, 100, "..", ""}), cells[1]);
+    EXPECT_EQ((RowCell{180, 200, "", "RoutingRepeaterIcon"}), cells[3]);
+    EXPECT_EQ((RowCell{200, 270, "7", ""}), cells[4]);
+    EXPECT_EQ((RowCell{310, 360, "2", ""}), cells[5]);
+    EXPECT_EQ("5 .. 9 by repeater 7 2", SpokenRow(line, kRoutingColumnEdges - 1, RoutingIconWord));
+
+    const auto with = RoutingHeaderSpans(true, 400), without = RoutingHeaderSpans(false, 400);
+    EXPECT_EQ((HeaderSpan{20, 140}), with[0]);
+    EXPECT_EQ((HeaderSpan{180, 100}), with[1]);
+    EXPECT_EQ((HeaderSpan{290, 90}), with[2]);
+    EXPECT_EQ((HeaderSpan{240, 140}), without[1]);
+    EXPECT_EQ(0, without[2].width);
+
+    EXPECT_EQ(kRoutingErrorLine, ShownRoutingLine(std::string(101, 'x')));
+    EXPECT_EQ(line, ShownRoutingLine(line));
 }
 
 TEST(DialupList, GroupsOrderAndRemoval)

@@ -154,6 +154,10 @@ TEST(RoutingAndTelephoneBlock, FollowTheModemAndTheChoices)
     e.dialupModem = false;
     e.leasedLineModem = true;
     EXPECT_EQ("&Leased Line", RoutingRulesFor(e, true, false, true).telephoneChoiceText);
+    EXPECT_TRUE(RoutingRulesFor(e, true, false, false).telephoneChoiceEnabled);
+    e.leasedLineModem = e.dialupModem = false;
+    EXPECT_FALSE(RoutingRulesFor(e, true, false, false).telephoneChoiceEnabled) << "no modem, no modem route";
+    e.leasedLineModem = true;
     t = TelephoneBlockRulesFor(e, kRoutingPage, false, true);
     EXPECT_TRUE(t.showLeasedLinePicture && t.leasedLinePictureEnabled && !t.showTelephoneControls);
 }

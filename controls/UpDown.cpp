@@ -1,0 +1,46 @@
+#include "controls/UpDown.h"
+
+#include <QKeyEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace mnm::controls {
+
+namespace {
+
+QToolButton* Arrow(Qt::ArrowType type, const QString& name, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setArrowType(type);
+    button->setAccessibleName(name);
+    button->setToolTip(name);
+    button->setFocusPolicy(Qt::NoFocus); // the pair takes the focus, and the arrow keys with it
+    button->setAutoRaise(false);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    return button;
+}
+
+} // namespace
+
+UpDown::UpDown(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    up_ = Arrow(Qt::UpArrow, tr("Next"), this);
+    down_ = Arrow(Qt::DownArrow, tr("Previous"), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(up_);
+    layout->addWidget(down_);
+    connect(up_, &QToolButton::clicked, this, [this] { emit Stepped(+1); });
+    connect(down_, &QToolButton::clicked, this, [this] { emit Stepped(-1); });
+}
+
+void UpDown::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Up) return emit Stepped(+1);
+    if (event->key() == Qt::Key_Down) return emit Stepped(-1);
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace mnm::controls
