@@ -42,7 +42,6 @@ ModbusPage::ModbusPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     auto* encodingLayout = new QVBoxLayout(encoding);
     encodingLayout->addWidget(rtu_);
     encodingLayout->addWidget(ascii_);
-    encodingLayout->addStretch();
 
     auto* size = new QGroupBox(tr("Character Si&ze"), this);
     size->setObjectName(QString::number(kSizeGroup));
@@ -61,7 +60,6 @@ ModbusPage::ModbusPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     for (QRadioButton* p : parity_) parityLayout->addWidget(p);
     parityLayout->addWidget(checkParity_);
     sizeLayout->addLayout(parityLayout);
-    sizeLayout->addStretch();
 
     // Each pair is exclusive on its own; the parity buttons among themselves.
     for (auto buttons : {std::initializer_list<QRadioButton*>{rtu_, ascii_}, {eightBit_, sevenBit_},
@@ -70,9 +68,12 @@ ModbusPage::ModbusPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
         for (QRadioButton* b : buttons) group->addButton(b);
     }
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(encoding);
-    layout->addWidget(size);
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(encoding, 0, Qt::AlignTop);
+    groups->addWidget(size, 0, Qt::AlignTop);
+    groups->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
     layout->addStretch();
 
     const auto choose = [this](QAbstractButton* button, auto change) {

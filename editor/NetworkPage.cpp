@@ -111,8 +111,8 @@ NetworkPage::NetworkPage(PageHost& host, QWidget* parent) : QWidget(parent), hos
     help_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     help_->setMinimumWidth(help_->fontMetrics().averageCharWidth() * 36);
     wizard_ = new WizardWindow(this);
-    grid_->addWidget(help_, 0, 4, 8, 1);
-    grid_->addWidget(wizard_, 0, 4, 8, 1);
+    grid_->addWidget(help_, 0, 4, 7, 1);
+    grid_->addWidget(wizard_, 0, 4, 7, 1);
     grid_->setColumnMinimumWidth(3, help_->fontMetrics().averageCharWidth() * 2);
     grid_->setColumnStretch(4, 1);
     grid_->setRowStretch(7, 1);

@@ -88,23 +88,28 @@ RoutingPage::RoutingPage(PageHost& host, QWidget* parent) : QWidget(parent), hos
         group->addButton(pair.second);
     }
 
+    // The choices and edits in one compact column; what is left of the width goes to the lists.
     auto* right = new QGridLayout;
-    right->addWidget(primaryChoice_, 0, 0);
-    right->addWidget(secondaryChoice_, 0, 1);
+    auto* tables = new QHBoxLayout;
+    tables->addWidget(primaryChoice_);
+    tables->addWidget(secondaryChoice_);
+    tables->addStretch();
+    right->addLayout(tables, 0, 0, 1, 3);
     right->addWidget(BuddyLabel(tr("&Destination"), kDestinationLabel, destination_, this), 1, 0);
     right->addWidget(destination_, 1, 1);
-    right->addWidget(BuddyLabel(tr("Ro&uting"), kRoutingLabel, repeaterChoice_, this), 2, 0, 1, 2);
+    right->addWidget(BuddyLabel(tr("Ro&uting"), kRoutingLabel, repeaterChoice_, this), 2, 0, 1, 3);
     right->addWidget(repeaterChoice_, 3, 0);
     right->addWidget(repeater_, 3, 1);
-    right->addWidget(telephoneChoice_, 4, 0, 1, 2);
+    right->addWidget(telephoneChoice_, 4, 0, 1, 3);
     blockSlot_ = new QVBoxLayout;
     blockSlot_->setContentsMargins(editWidth / 4, 0, 0, 0); // a little in, under the Telephone choice
-    right->addLayout(blockSlot_, 5, 0, 1, 2);
+    right->addLayout(blockSlot_, 5, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(add);
     buttons->addWidget(remove);
     buttons->addStretch();
-    right->addLayout(buttons, 6, 0, 1, 2);
+    right->addLayout(buttons, 6, 0, 1, 3);
+    right->setColumnStretch(2, 1);
     right->setRowStretch(7, 1);
 
     auto* layout = new QHBoxLayout(this);

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -38,6 +39,8 @@ WizardWindow::WizardWindow(QWidget* parent) : QWidget(parent)
         auto* button = new QPushButton(this);
         button->setObjectName(QStringLiteral("WizardLink%1").arg(i + 1));
         button->setAutoDefault(false);
+        // No words on it (the line says "press here"); an arrow shows it is to be pressed.
+        button->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
         button->setFocusPolicy(Qt::TabFocus);
         button->hide();
         connect(button, &QPushButton::clicked, this, [this, i] {

@@ -1,6 +1,7 @@
 // The main window driven as a user would: commands, prompts, files, the port
 // menu and transfers through the real worker against a virtual node.
 #include <QAction>
+#include <QLineEdit>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QProcess>
@@ -24,6 +25,7 @@
 #include "connection/NodeConnection.h"
 #include "nodeconf/ConfigFile.h"
 #include "nodeconf/ErrorCatalogue.h"
+#include "nodeconf/NetworkRules.h"
 #include "nodeconf/TextEncoding.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
@@ -133,6 +135,31 @@ private slots:
         QVERIFY(allowed->Action(kCmdEngineering) != nullptr);
         QVERIFY(allowed->Action(kCmdPortNone) != nullptr);
         WriteSetting(kSettingAllowPortDeselection, "0");
+    }
+
+    void verifyNamesTheFirstFailingRuleOfWhatTheEditorShows()
+    {
+        ScriptedHost host;
+        const QString path = File("verified.mnc");
+        QCOMPARE(SaveToPath(EditedConfiguration(), path.toStdString()), 0);
+        auto frame = Frame({path});
+        QCOMPARE(frame->CurrentView()->objectName(), QString("DIALOG_NODEPANEL"));
+        QCOMPARE(frame->findChild<QLineEdit*>("8018")->text(), QString("ALPHA"));
+        QVERIFY(!frame->State().modified);
+
+        // Typed into the pages: the node number emptied, the channel out of range.
+        for (auto [id, text] : {std::pair{"8019", ""}, std::pair{"8017", "99999"}}) {
+            auto* edit = frame->findChild<QLineEdit*>(id);
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QTest::keyClicks(edit, text);
+        }
+        QVERIFY(frame->State().modified);
+        frame->Command(kCmdVerify);
+        QCOMPARE(host.shown.back().title, QString("Verify"));
+        const int nodeNumberFault = CheckNodeNumber("").code;
+        QVERIFY(nodeNumberFault != 0);
+        QCOMPARE(host.shown.back().text, QString::fromStdString(Cp1252ToUtf8(MessageOf(Report{nodeNumberFault}))));
     }
 
     void unsavedChangesAreAskedAbout()
@@ -300,8 +327,11 @@ private slots:
         QCOMPARE(stored.connectionCount, EditedConfiguration().connectionCount);
         QVERIFY(frame->State().fileName.empty());
 
+        QCOMPARE(frame->findChild<QLineEdit*>("8018")->text(), QString("ALPHA")); // shown as received
         frame->Edit([](editor::EditorContents& e) { e.networkName = "EAST"; });
         frame->Command(kCmdSend);
+        // Nothing can be edited while the node takes the configuration.
+        QVERIFY(!frame->findChild<QWidget*>("NodePanelPages")->isEnabled());
         const bool sent =
             QTest::qWaitFor([&] { return !worker().IsBusy() && worker().SendOutcome().Succeeded(); }, kPatienceMs);
         QVERIFY(sent);

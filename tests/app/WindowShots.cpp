@@ -1,13 +1,20 @@
 // Not a test: scripts/screenshots runs it to draw the main window in its
-// states (blank, a configuration open, a receive from the built-in virtual
-// node in progress) for the README.
+// states (blank, the editor's pages over a sample configuration, a receive
+// from the built-in virtual node in progress) for the README.
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/MainFrame.h"
+#include "app/StatusIndicator.h"
+#include "app/model/IndicatorTick.h"
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandIds.h"
+#include "editor/NodePanelDialog.h"
 #include "connection/ConnectionOptions.h"
 #include "connection/NodeConnection.h"
 #include "nodeconf/ConfigFile.h"
@@ -28,6 +35,45 @@ void Save(QWidget& window, const char* name)
     QApplication::processEvents();
     const QString path = folder + "/" + name + ".png";
     if (!window.grab().save(path)) qFatal("cannot write %s", qPrintable(path));
+}
+
+template <typename T = QWidget>
+T* Control(QWidget* root, int id)
+{
+    T* w = root->findChild<T*>(QString::number(id));
+    if (!w) qFatal("no control %d", id);
+    return w;
+}
+
+void ChooseTab(editor::NodePanelDialog& panel, const QString& text)
+{
+    for (int i = 0; i < panel.Tabs()->count(); ++i)
+        if (panel.Tabs()->tabText(i) == text) return panel.Tabs()->setCurrentIndex(i);
+    qFatal("no tab %s", qPrintable(text));
+}
+
+// The editor's pages as a user sees them: the Network page explaining an
+// Alarm Delay of 90s, the routing tables, the Modbus framing, and Routing
+// again with a dialup modem, its telephone block in use.
+void EditorPages(NMFrame& frame)
+{
+    editor::NodePanelDialog& panel = *frame.EditorView();
+    auto* alarm = Control<QLineEdit>(&panel, 8011);
+    alarm->selectAll();
+    QTest::keyClicks(alarm, "90s");
+    for (int tick = 0; tick < 10; ++tick) panel.Tick();
+    Save(frame, "editor-network");
+    ChooseTab(panel, "Routing");
+    Control<QAbstractItemView>(&panel, 9001)->setCurrentIndex(
+        Control<QAbstractItemView>(&panel, 9001)->model()->index(1, 0));
+    Save(frame, "editor-routing");
+    ChooseTab(panel, "Modbus");
+    Save(frame, "editor-modbus");
+    ChooseTab(panel, "Network");
+    Control<QAbstractButton>(&panel, 7012)->click();
+    ChooseTab(panel, "Routing");
+    Control<QAbstractButton>(&panel, 6016)->click();
+    Save(frame, "editor-routing-dialup");
 }
 
 } // namespace
@@ -55,14 +101,17 @@ int main(int argc, char** argv)
         blank.close();
 
         NMFrame open(connection, posts, programSettings, {sample});
+        open.resize(860, 560);
         open.show();
         QTest::qWait(200);
-        Save(open, "main-window-summary");
-        open.close();
+        EditorPages(open);
+        open.EndWithoutAsking(); // no question: the edits go to the throw-away settings folder
 
         NMFrame receiving(connection, posts, programSettings, {{}, true});
         receiving.show();
-        if (!QTest::qWaitFor([&] { return worker.IsNodeConnected(); }, 30000)) qFatal("the virtual node did not answer");
+        // Connected, and its hardware read over: a receive is refused while that runs.
+        if (!QTest::qWaitFor([&] { return receiving.Indicator()->Frame() == kFrameConnected && !worker.IsBusy(); }, 30000))
+            qFatal("the virtual node did not answer");
         receiving.Command(kCmdReceive);
         if (!QTest::qWaitFor([&] { const auto w = worker.Snapshot().progressWord; return w >> 16 == kProgressReceiving && (w & 0xFFFF) >= 300; }, 60000))
             qFatal("the receive did not get going");
