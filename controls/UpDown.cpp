@@ -1,6 +1,9 @@
 #include "controls/UpDown.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,12 +31,36 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent)
     up_ = Arrow(Qt::UpArrow, tr("Next"), this);
     down_ = Arrow(Qt::DownArrow, tr("Previous"), this);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    constexpr int kFocusFrame = 2; // room for the focus frame round the arrows
+    layout->setContentsMargins(kFocusFrame, kFocusFrame, kFocusFrame, kFocusFrame);
     layout->setSpacing(0);
     layout->addWidget(up_);
     layout->addWidget(down_);
     connect(up_, &QToolButton::clicked, this, [this] { emit Stepped(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { emit Stepped(-1); });
+}
+
+void UpDown::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!hasFocus()) return;
+    // The arrows take no focus themselves: the pair shows that it has it.
+    QPainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+}
+
+void UpDown::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void UpDown::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void UpDown::keyPressEvent(QKeyEvent* event)

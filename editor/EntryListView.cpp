@@ -24,8 +24,12 @@ void EntryListView::ShowSelection(int row)
     showing_ = true;
     const QModelIndex index = model()->index(row, 0);
     if (index.isValid()) {
-        if (currentIndex() != index) setCurrentIndex(index);
-        scrollTo(index);
+        // Brought into sight when it changes, not on every refresh: a list the
+        // user scrolled stays where it is while they type elsewhere.
+        if (currentIndex() != index || !selectionModel()->isSelected(index)) {
+            setCurrentIndex(index);
+            scrollTo(index);
+        }
     } else {
         selectionModel()->clear();
     }

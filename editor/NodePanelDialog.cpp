@@ -1,5 +1,6 @@
 #include "editor/NodePanelDialog.h"
 
+#include <QFocusEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -39,6 +40,7 @@ NodePanelDialog::NodePanelDialog(app::ConfigDocument& document, QWidget* parent)
     : QWidget(parent), document_(document)
 {
     setObjectName("DIALOG_NODEPANEL");
+    setFocusPolicy(Qt::StrongFocus); // passed on to the page's first field
     pages_ = new QStackedWidget(this);
     pages_->setObjectName("NodePanelPages");
     network_ = new NetworkPage(*this, pages_);
@@ -167,6 +169,17 @@ void NodePanelDialog::RefreshAll()
     constexpr bool kDialupPrimaryChosen = true;
     telephone_->Refresh(TelephoneBlockRulesFor(e, page_, kDialupPrimaryChosen, routing_->TelephoneChosen()));
     refreshing_ = false;
+}
+
+void NodePanelDialog::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // The editor itself takes no input: the focus goes on, to the page's
+    // first field (or back, when it came backwards).
+    if (event->reason() == Qt::BacktabFocusReason)
+        focusPreviousChild();
+    else
+        focusNextChild();
 }
 
 void NodePanelDialog::DisableAll() { pages_->setEnabled(false); }

@@ -52,6 +52,9 @@ signals:
     // The first edit since the configuration was opened, made or saved.
     void ConfigurationChanged();
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     void RebuildTabs();
     void StepTab(int delta);

@@ -171,6 +171,15 @@ private slots:
         QCOMPARE(ed.changes, 1);
         QVERIFY(ed.document.State().modified);
 
+        // Enter and Escape neither close nor change the editor.
+        const EditorContents before = ed.document.Contents();
+        for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(ed.operator()<QLineEdit>(8018), static_cast<Qt::Key>(key));
+            QTest::keyClick(ed.operator()<QCheckBox>(7013), static_cast<Qt::Key>(key));
+        }
+        QVERIFY(ed.panel->isVisible());
+        QVERIFY(ed.document.Contents() == before);
+
         // Automatic fills run once per typed key, and only into fields the user left alone.
         ed.Replaced(ed.document.New());
         ed.operator()<QCheckBox>(7013)->click();
