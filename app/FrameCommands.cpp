@@ -299,9 +299,7 @@ std::pair<TransferOutcome, QString> NMFrame::StoppedOutcome()
 void NMFrame::EndWithoutAsking()
 {
     if (closing_) return;
-    // A question or report open at this moment goes: nobody can answer it.
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) dialog->reject();
+    DismissOpenDialogs();
     if (connection_.worker().IsBusy() && StopTransfer()) {
         if (const auto [outcome, title] = StoppedOutcome(); outcome.schedulerLeftRaised)
             std::fprintf(stderr, "morvane-node-manager: %s\n", Cp1252ToUtf8(MessageOf(outcome.report)).c_str());
@@ -323,6 +321,12 @@ void NMFrame::EndWithoutAsking()
     close();
 }
 
+void NMFrame::DismissOpenDialogs()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) dialog->reject();
+}
+
 void NMFrame::OfferRecovery()
 {
     // One at a time: the others wait for the next start.
@@ -333,6 +337,8 @@ void NMFrame::OfferRecovery()
                                     "ended. Open it?");
         const bool open = reports::Modal().Ask(this, QMessageBox::Question, windowTitle(), question,
                                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+        // Dismissed by a stop signal: not declined, so it stays for the next start.
+        if (stopRequested_ && stopRequested_()) return;
         // Gone once opened or declined; one that cannot be opened stays for a look by hand.
         if (!open || Apply(document_.OpenRecovered(path), tr("Error Opening File")) == 0)
             std::filesystem::remove(path, error);

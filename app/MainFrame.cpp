@@ -37,7 +37,7 @@ constexpr int kInitialHeight = 480;
 NMFrame::NMFrame(NodeConnection& connection, WorkerPostBox& posts, const ProgramSettings& settings,
                  FrameOptions options, QWidget* parent)
     : QMainWindow(parent), connection_(connection), posts_(posts), startSettings_(settings), settings_(settings),
-      document_(settings.recentFiles)
+      document_(settings.recentFiles), stopRequested_(options.stopRequested)
 {
     setObjectName("NMFrame");
     setWindowIcon(QIcon(resources::PicturePath(resources::kProgramIcon)));

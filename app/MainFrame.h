@@ -43,6 +43,8 @@ struct FrameOptions {
     QString commandLineFile; // opened at set-up; empty for none
     bool virtualNode = false; // start with the built-in virtual node selected
     std::filesystem::path deviceRoot = "/"; // where the port menu looks for devices
+    // A stop signal has come: a question it dismissed during set-up decided nothing.
+    std::function<bool()> stopRequested = {};
 };
 
 class NMFrame : public QMainWindow {
@@ -69,6 +71,8 @@ public:
     // transfer stopped cleanly, an unsaved configuration kept for the next
     // start, the settings written, the window closed.
     void EndWithoutAsking();
+    // Every question or report open now goes, as if cancelled: nobody can answer it.
+    static void DismissOpenDialogs();
 
     // What an editor page does on an edit.
     void Edit(const std::function<void(editor::EditorContents&)>& change);
@@ -143,6 +147,7 @@ private:
     IndicatorState indicatorState_;
     bool centred_ = false;
     bool closing_ = false;
+    std::function<bool()> stopRequested_;
     int stoppedJob_ = 0;
     bool stopReported_ = false; // the stopped transfer's end was shown already
     QString lastFolder_;

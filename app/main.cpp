@@ -66,8 +66,13 @@ int main(int argc, char** argv)
 
     int result = 0;
     {
-        mnm::app::NMFrame frame(connection, posts, settings,
-                                {QString::fromStdString(commandLine.file), commandLine.virtualNode});
+        // A signal while the window is set up closes any question it asks at once.
+        const QMetaObject::Connection early = QObject::connect(
+            &stopSignals, &mnm::app::StopSignalWatcher::StopRequested, [] { mnm::app::NMFrame::DismissOpenDialogs(); });
+        mnm::app::FrameOptions options{QString::fromStdString(commandLine.file), commandLine.virtualNode};
+        options.stopRequested = [&stopSignals] { return stopSignals.Caught() != 0; };
+        mnm::app::NMFrame frame(connection, posts, settings, options);
+        QObject::disconnect(early);
         QObject::connect(&stopSignals, &mnm::app::StopSignalWatcher::StopRequested, &frame,
                          &mnm::app::NMFrame::EndWithoutAsking);
         // One that came while the frame was set up (it may have asked something).

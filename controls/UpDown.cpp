@@ -1,6 +1,7 @@
 #include "controls/UpDown.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -19,7 +20,7 @@ QToolButton* Arrow(Qt::ArrowType type, const QString& name, QWidget* parent)
     button->setToolTip(name);
     button->setFocusPolicy(Qt::NoFocus); // the pair takes the focus, and the arrow keys with it
     button->setAutoRaise(false);
-    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
 
@@ -34,8 +35,13 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent)
     constexpr int kFocusFrame = 2; // room for the focus frame round the arrows
     layout->setContentsMargins(kFocusFrame, kFocusFrame, kFocusFrame, kFocusFrame);
     layout->setSpacing(0);
-    layout->addWidget(up_);
-    layout->addWidget(down_);
+    // Together as tall as a one-line edit beside them.
+    const int half = QLineEdit().sizeHint().height() / 2;
+    for (QToolButton* arrow : {up_, down_}) {
+        arrow->setFixedSize(half + half / 2, half);
+        layout->addWidget(arrow);
+    }
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(up_, &QToolButton::clicked, this, [this] { emit Stepped(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { emit Stepped(-1); });
 }

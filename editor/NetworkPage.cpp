@@ -12,6 +12,7 @@
 #include "editor/WidgetWrites.h"
 #include "editor/WizardWindow.h"
 #include "editor/model/PageRules.h"
+#include "nodeconf/NodeConf.h"
 #include "reports/ModalHost.h"
 
 namespace mnm::editor {
@@ -79,6 +80,7 @@ NetworkPage::NetworkPage(PageHost& host, QWidget* parent) : QWidget(parent), hos
     auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
 
     name_ = AddField(0, kNameLabel, tr("Networ&k Name"), kName);
+    name_->setMaxLength(kNetworkNameLength); // a load never holds more, so nothing is cut
     node_ = AddField(1, kNodeLabel, tr("No&de Number"), kNode);
     channel_ = AddField(2, kChannelLabel, tr("&Channel"), kChannel);
     power_ = new QComboBox(this);

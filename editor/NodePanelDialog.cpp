@@ -1,5 +1,6 @@
 #include "editor/NodePanelDialog.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -182,12 +183,24 @@ void NodePanelDialog::focusInEvent(QFocusEvent* event)
         focusNextChild();
 }
 
-void NodePanelDialog::DisableAll() { pages_->setEnabled(false); }
+void NodePanelDialog::DisableAll()
+{
+    if (QWidget* focused = QApplication::focusWidget(); focused && pages_->isAncestorOf(focused))
+        focusBeforeTransfer_ = focused;
+    pages_->setEnabled(false);
+}
 
 void NodePanelDialog::EnableAll()
 {
     pages_->setEnabled(true);
     RefreshAll();
+    // Disabling took the focus away; the keyboard must work again without a click.
+    if (!isVisible() || (QApplication::focusWidget() && window()->isAncestorOf(QApplication::focusWidget()))) return;
+    QWidget* before = focusBeforeTransfer_.data();
+    if (before && before->isVisible() && before->isEnabled())
+        before->setFocus();
+    else
+        setFocus();
 }
 
 void NodePanelDialog::Tick() { network_->Tick(); }

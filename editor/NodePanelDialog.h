@@ -3,6 +3,7 @@
 // document's contents; every page shows them again after each change.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "editor/PageHost.h"
@@ -61,6 +62,7 @@ private:
 
     app::ConfigDocument& document_;
     int page_ = 0;
+    QPointer<QWidget> focusBeforeTransfer_;
     bool refreshing_ = false;
     QStackedWidget* pages_;
     QTabBar* tabs_;

@@ -15,6 +15,7 @@
 #include "editor/PageHost.h"
 #include "editor/RoutingDelegate.h"
 #include "editor/RoutingHeader.h"
+#include "editor/TelephoneBlock.h"
 #include "editor/WidgetWrites.h"
 #include "editor/model/ListColumns.h"
 #include "reports/ModalHost.h"
@@ -77,8 +78,8 @@ RoutingPage::RoutingPage(PageHost& host, QWidget* parent) : QWidget(parent), hos
     repeater_ = Named(new QLineEdit(this), kRepeaterNode);
     repeater_->setAccessibleName(tr("Repeater Node"));
     telephoneChoice_ = Named(new QRadioButton(tr("Tele&phone"), this), kTelephone);
-    auto* add = Named(new QPushButton(tr("&Add"), this), kAdd);
-    auto* remove = Named(new QPushButton(tr("&Remove"), this), kRemove);
+    add_ = Named(new QPushButton(tr("&Add"), this), kAdd);
+    remove_ = Named(new QPushButton(tr("&Remove"), this), kRemove);
     const int editWidth = destination_->fontMetrics().horizontalAdvance(QString(kEditCharacters, '0')) + 12;
     destination_->setMaximumWidth(editWidth);
     repeater_->setMaximumWidth(editWidth);
@@ -105,8 +106,8 @@ RoutingPage::RoutingPage(PageHost& host, QWidget* parent) : QWidget(parent), hos
     blockSlot_->setContentsMargins(editWidth / 4, 0, 0, 0); // a little in, under the Telephone choice
     right->addLayout(blockSlot_, 5, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
+    buttons->addWidget(add_);
+    buttons->addWidget(remove_);
     buttons->addStretch();
     right->addLayout(buttons, 6, 0, 1, 3);
     right->setColumnStretch(2, 1);
@@ -120,9 +121,8 @@ RoutingPage::RoutingPage(PageHost& host, QWidget* parent) : QWidget(parent), hos
     connect(secondaryChoice_, &QRadioButton::clicked, this, [this] { host_.Browse([](EditorContents&) {}); });
     connect(repeaterChoice_, &QRadioButton::clicked, this, [this] { host_.Browse([](EditorContents&) {}); });
     connect(telephoneChoice_, &QRadioButton::clicked, this, [this] { host_.Browse([](EditorContents&) {}); });
-    connect(add, &QPushButton::clicked, this, &RoutingPage::Add);
-    connect(remove, &QPushButton::clicked, this,
-            [this] { host_.Edit([this](EditorContents& e) { RemoveSelectedRoute(e.*Chosen()); }); });
+    connect(add_, &QPushButton::clicked, this, &RoutingPage::Add);
+    connect(remove_, &QPushButton::clicked, this, &RoutingPage::Remove);
     Reset();
 }
 
@@ -160,11 +160,15 @@ void RoutingPage::Add()
 
 void RoutingPage::Picked(RoutingList EditorContents::*table, int row)
 {
+    host_.Browse([&](EditorContents& e) { (e.*table).selected = row; });
+    CopyBack(table);
+}
+
+void RoutingPage::CopyBack(RoutingList EditorContents::*table)
+{
     RouteEdits edits;
     host_.Browse([&](EditorContents& e) {
-        RoutingList& list = e.*table;
-        list.selected = row;
-        CopyBackRoute(list, edits);
+        CopyBackRoute(e.*table, edits);
         if (edits.telephoneChosen && !e.leasedLineModem && edits.telephonePage >= 1)
             e.dialupNumbers.SetPage(edits.telephonePage, true);
     });
@@ -174,7 +178,26 @@ void RoutingPage::Picked(RoutingList EditorContents::*table, int row)
     host_.Browse([](EditorContents&) {}); // the choice decides the block's enabling
 }
 
-void RoutingPage::HoldTelephoneBlock(QWidget* block) { blockSlot_->addWidget(block); }
+void RoutingPage::HoldTelephoneBlock(TelephoneBlock* block)
+{
+    blockSlot_->addWidget(block);
+    // A widget moved here joins the end of the tab order: it goes back beside the Telephone choice.
+    QWidget* previous = telephoneChoice_;
+    for (QWidget* input : block->Inputs()) {
+        setTabOrder(previous, input);
+        previous = input;
+    }
+    setTabOrder(previous, add_);
+    setTabOrder(add_, remove_);
+}
+
+void RoutingPage::Remove()
+{
+    const auto table = Chosen();
+    host_.Edit([table](EditorContents& e) { RemoveSelectedRoute(e.*table); });
+    // The row that took the removed one's place is selected: the edits show it.
+    CopyBack(table);
+}
 
 bool RoutingPage::TelephoneChosen() const { return telephoneChoice_->isChecked(); }
 

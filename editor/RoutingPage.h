@@ -19,6 +19,7 @@ class EntryListModel;
 class EntryListView;
 class PageHost;
 class RoutingHeader;
+class TelephoneBlock;
 
 class RoutingPage : public QWidget {
     Q_OBJECT
@@ -29,7 +30,7 @@ public:
     void Reset();
     void Refresh(bool current);
     // The telephone-number block stands beside the Telephone choice.
-    void HoldTelephoneBlock(QWidget* block);
+    void HoldTelephoneBlock(TelephoneBlock* block);
     bool TelephoneChosen() const;
     EntryListView* ShownList() const;
     RoutingHeader* Header() const { return header_; }
@@ -37,7 +38,10 @@ public:
 private:
     RoutingList EditorContents::*Chosen() const;
     void Add();
+    void Remove();
     void Picked(RoutingList EditorContents::*table, int row);
+    // The table's selected entry into the edits.
+    void CopyBack(RoutingList EditorContents::*table);
     void PlaceHeaders();
 
     PageHost& host_;
@@ -54,6 +58,8 @@ private:
     QLineEdit* repeater_;
     QRadioButton* telephoneChoice_;
     QVBoxLayout* blockSlot_;
+    QPushButton* add_;
+    QPushButton* remove_;
 };
 
 } // namespace mnm::editor

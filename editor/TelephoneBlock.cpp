@@ -52,6 +52,9 @@ TelephoneBlock::TelephoneBlock(PageHost& host, QWidget* parent) : QWidget(parent
     telephonePicture_ = Picture(kTelephonePicture, kTelephoneOff, kTelephoneOn, tr("Telephone"), frame_);
     number_ = Edit(kNumber, frame_);
     number_->setMaxLength(kDialupNumberLength);
+    // Room for a whole international number: the block never squeezes it.
+    constexpr int kShownDigits = 16;
+    number_->setMinimumWidth(number_->fontMetrics().horizontalAdvance(QString(kShownDigits, '0')) + 12);
     number_->setAccessibleName(tr("Telephone number"));
     pageLabel_ = PlainLabel("1", kPageLabel, frame_);
     pageLabel_->setAccessibleName(tr("Telephone number page"));
@@ -102,6 +105,8 @@ TelephoneBlock::TelephoneBlock(PageHost& host, QWidget* parent) : QWidget(parent
     connect(interval_, &QLineEdit::textEdited, this,
             [this](const QString& text) { host_.Edit([&](EditorContents& e) { e.redialInterval = Held(text); }); });
 }
+
+QList<QWidget*> TelephoneBlock::Inputs() const { return {number_, upDown_, attempts_, interval_}; }
 
 void TelephoneBlock::Refresh(const TelephoneBlockRules& rules)
 {

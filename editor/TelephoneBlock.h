@@ -27,6 +27,8 @@ public:
 
     // Shows the contents under the block's rules.
     void Refresh(const TelephoneBlockRules& rules);
+    // Its inputs in their tab order, for the page that holds it.
+    QList<QWidget*> Inputs() const;
 
 private:
     PageHost& host_;

@@ -271,6 +271,10 @@ void LoadIntoEditor(const NodeConf& conf, EditorContents& e)
     for (int i = 0; i < Clamped(conf.secondaryRouteCount, kMaxRoutes); ++i)
         AddRoute(e.secondaryRoutes, conf.secondaryRoutes[i]);
 
+    // A loaded configuration starts on each paged edit's first page, as a new one does.
+    e.smsMessages.Clear();
+    e.smsNumbers.Clear();
+    e.dialupNumbers.Clear();
     for (int n = 1; n <= kSmsMessageSlots; ++n) e.smsMessages.PutPage(n, FixedText(conf.smsMessages[n - 1]));
     for (int n = 1; n <= kSmsNumberSlots; ++n) e.smsNumbers.PutPage(n, FixedText(conf.smsNumbers[n - 1]));
 

@@ -2,6 +2,7 @@
 // menu and transfers through the real worker against a virtual node.
 #include <QAction>
 #include <QLineEdit>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QProcess>
@@ -503,6 +504,28 @@ private slots:
             QCOMPARE(program.exitStatus(), QProcess::NormalExit);
             QCOMPARE(program.exitCode(), 128 + signal);
         }
+
+        // A signal while the start-up question about a kept configuration is
+        // open ends the program too, and the configuration stays for the next start.
+        QTemporaryDir home;
+        const QString kept = home.filePath("Orvendel/Morvane Node Manager.recovery.mnc");
+        QVERIFY(QDir().mkpath(home.filePath("Orvendel")));
+        QCOMPARE(SaveToPath(EditedConfiguration(), kept.toStdString()), 0);
+        QProcess asking;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", home.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        asking.setProcessEnvironment(environment);
+        asking.start(MNM_GUI_BIN, {});
+        QVERIFY(asking.waitForStarted());
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(home.filePath("Orvendel/Morvane Node Manager.conf")); },
+                                kPatienceMs));
+        QTest::qWait(1000); // the question is up
+        ::kill(static_cast<pid_t>(asking.processId()), SIGTERM);
+        QVERIFY(asking.waitForFinished(kPatienceMs));
+        QCOMPARE(asking.exitCode(), 128 + SIGTERM);
+        QVERIFY(QFile::exists(kept));
+
         QProcess help;
         help.start(MNM_GUI_BIN, {"--help"});
         QVERIFY(help.waitForFinished(kPatienceMs));

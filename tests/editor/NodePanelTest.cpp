@@ -1,6 +1,7 @@
 // The editor's pages driven as a user drives them (typing, clicking, picking
 // rows) over a real document, controls found by their identifiers.
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -165,6 +166,8 @@ private slots:
 
         Type(ed.operator()<QLineEdit>(8018), "north");
         QCOMPARE(ed(8018)->property("text").toString(), QString("NORTH")); // upper-cased as typed
+        Type(ed.operator()<QLineEdit>(8018), "northern");
+        QCOMPARE(ed.document.Contents().networkName, std::string("NORTH")); // what a record holds
         QCOMPARE(ed.document.Contents().networkName, std::string("NORTH"));
         Type(ed.operator()<QLineEdit>(8019), "12");
         ed.operator()<QCheckBox>(7007)->click();
@@ -196,8 +199,11 @@ private slots:
         Editor ed;
         ed.operator()<QCheckBox>(7013)->click();
         ed.operator()<QCheckBox>(7012)->click();
+        ed.panel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ed.panel.get()));
         for (const char* tab : {"Routing", "Dialup", "Network"}) {
             ChooseTab(*ed.panel, tab);
+            ed.panel->setFocus();
             ed.panel->DisableAll();
             const auto inputs = ed.panel->findChild<QWidget*>("NodePanelPages")->findChildren<QWidget*>();
             for (QWidget* w : inputs) {
@@ -208,6 +214,7 @@ private slots:
             }
             ed.panel->EnableAll();
             QVERIFY(ed(8018)->isEnabled());
+            QVERIFY(QApplication::focusWidget() && !QApplication::focusWidget()->isHidden()); // the keyboard works on
             // Enable all applies each page's rules again: parity stays greyed under eight bits.
             QVERIFY(!ed(6005)->isEnabled());
         }
@@ -326,6 +333,7 @@ private slots:
         QCOMPARE(list->model()->rowCount(), 2);
         QCOMPARE(Row(list, 0), QString("[Any] [Direct]"));
         QCOMPARE(list->currentIndex().row(), 0);
+        QCOMPARE(destination->text() + "/" + repeater->text(), QString("0/0")); // the edits show what is selected
 
         // Secondary shows the other table.
         ed.operator()<QRadioButton>(6002)->click();
@@ -359,6 +367,18 @@ private slots:
         QVERIFY(ed.panel->findChild<QWidget*>("DialupPage")->isAncestorOf(block));
         QCOMPARE(ed.operator()<QLineEdit>(14004)->text(), QString("0123 456"));
         QVERIFY(ed(14004)->isEnabled());
+
+        // Back beside the Telephone choice, the block's inputs follow it in the tab order.
+        ChooseTab(*ed.panel, "Routing");
+        ed.panel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ed.panel.get()));
+        ed(6016)->setFocus();
+        QStringList order;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, (QStringList{"14004", "14003", "14007", "14009", "4009", "4013"}));
     }
 
     void routingColumnsFollowTheWidth()

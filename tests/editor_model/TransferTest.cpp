@@ -181,6 +181,25 @@ TEST(Transfer, GeneratedRecordsComeBackWhole)
     }
 }
 
+TEST(Transfer, ALoadStartsEveryPagedEditOnItsFirstPage)
+{
+    std::mt19937 rng(20261208);
+    const NodeConf r = Generated(rng);
+    EditorContents e;
+    for (PagedEdit* paged : {&e.smsMessages, &e.smsNumbers, &e.dialupNumbers}) {
+        paged->SetPage(3, true);
+        paged->SetEditText("typed, never saved");
+    }
+    LoadIntoEditor(r, e);
+    EXPECT_EQ(1, e.dialupNumbers.CurrentPage());
+    EXPECT_EQ(1, e.smsMessages.CurrentPage());
+    EXPECT_EQ(1, e.smsNumbers.CurrentPage());
+    EXPECT_EQ(std::string(r.dialupNumbers[0]), e.dialupNumbers.EditText());
+    std::string third;
+    e.dialupNumbers.GetPage(3, &third);
+    EXPECT_EQ(std::string(r.dialupNumbers[2]), third);
+}
+
 TEST(Transfer, RecordWithoutRadioLoadsEmptyFieldsAndStoresAbsent)
 {
     NodeConf r = NewNodeConf();
