@@ -375,9 +375,10 @@ void NMFrame::SendEnded()
 
 void NMFrame::NodeDataRead()
 {
-    // Taken so that the next connection's read can start; the views that
-    // show the hardware come with the editor's pages and the live tools.
-    connection_.worker().TakeNodeData();
+    // Taken so that the next connection's read can start; the editor's
+    // modules trees show what the node has.
+    const auto read = connection_.worker().TakeNodeData();
+    if (read.data) editor_->ShowModules(&*read.data);
 }
 
 } // namespace mnm::app

@@ -259,6 +259,9 @@ void NMFrame::OnTick()
     in.nodeName = std::move(now.networkName);
     in.liveViewShown = CurrentView() == test_ || CurrentView() == engineering_;
     in.portProblem = ports_->Problem();
+    // A node gone takes its cards and channels with it.
+    if (nodeConnected_ && !now.connected) editor_->ShowModules(nullptr);
+    nodeConnected_ = now.connected;
     const TickResult result = IndicatorTick(indicatorState_, in);
     indicatorState_ = result.next;
     indicator_->Show(result.frame, result.texts, QString::fromStdString(result.tooltip));

@@ -147,6 +147,7 @@ private:
     IndicatorState indicatorState_;
     bool centred_ = false;
     bool closing_ = false;
+    bool nodeConnected_ = false; // as the last tick saw it
     std::function<bool()> stopRequested_;
     int stoppedJob_ = 0;
     bool stopReported_ = false; // the stopped transfer's end was shown already

@@ -46,8 +46,8 @@ void LineDelegate::PaintCells(QPainter& painter, const QRect& row, const std::ve
     for (const RowCell& cell : cells) {
         const QRect column(row.left() + cell.left, row.top(), std::max(0, cell.right - cell.left), row.height());
         if (!cell.icon.empty()) {
-            painter.drawPixmap(column.left(), row.top() + (row.height() - iconSide) / 2,
-                               Picture(cell.icon, iconSide, ratio));
+            const int side = cell.iconSide > 0 ? cell.iconSide : iconSide;
+            painter.drawPixmap(column.left(), row.top() + (row.height() - side) / 2, Picture(cell.icon, side, ratio));
         } else {
             // Outside text is drawn as it stands, never as markup.
             painter.drawText(column, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,

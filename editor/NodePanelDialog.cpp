@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/model/ConfigDocument.h"
+#include "editor/ConnectionsPage.h"
 #include "editor/ModbusPage.h"
 #include "editor/NetworkPage.h"
 #include "editor/PendingPage.h"
@@ -45,9 +46,7 @@ NodePanelDialog::NodePanelDialog(app::ConfigDocument& document, QWidget* parent)
     pages_ = new QStackedWidget(this);
     pages_->setObjectName("NodePanelPages");
     network_ = new NetworkPage(*this, pages_);
-    connections_ = new PendingPage("ConnectionsPage", [](const EditorContents& e) {
-        return Pending(Count(e.connections.lines.size(), "connection", "connections"));
-    }, pages_);
+    connections_ = new ConnectionsPage(*this, pages_);
     routing_ = new RoutingPage(*this, pages_);
     modbus_ = new ModbusPage(*this, pages_);
     sms_ = new PendingPage("SmsPage", [](const EditorContents& e) {
@@ -99,6 +98,18 @@ void NodePanelDialog::Edit(const Change& change)
     if (first) emit ConfigurationChanged();
 }
 
+bool NodePanelDialog::EditIfChanged(const Change& change)
+{
+    EditorContents next = Contents();
+    change(next);
+    if (next == Contents()) {
+        RefreshAll();
+        return false;
+    }
+    Edit([&next](EditorContents& e) { e = std::move(next); });
+    return true;
+}
+
 void NodePanelDialog::Browse(const Change& change)
 {
     document_.Browse(change);
@@ -108,6 +119,7 @@ void NodePanelDialog::Browse(const Change& change)
 void NodePanelDialog::ContentsReplaced()
 {
     network_->Reset();
+    connections_->Reset();
     routing_->Reset();
     RefreshAll();
 }
@@ -162,8 +174,8 @@ void NodePanelDialog::RefreshAll()
     network_->Refresh(page_ == kNetworkPage);
     routing_->Refresh(page_ == kRoutingPage);
     modbus_->Refresh();
+    connections_->Refresh(page_ == kConnectionsPage);
     const EditorContents& e = Contents();
-    connections_->Refresh(e);
     sms_->Refresh(e);
     dialup_->Refresh(e);
     // The dialup page's Primary/Secondary choice comes with its connection list.
@@ -202,6 +214,8 @@ void NodePanelDialog::EnableAll()
     else
         setFocus();
 }
+
+void NodePanelDialog::ShowModules(const NodeStaticData* data) { connections_->ShowModules(data); }
 
 void NodePanelDialog::Tick() { network_->Tick(); }
 

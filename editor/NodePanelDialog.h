@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "editor/PageHost.h"
+#include "nodeconf/NodeStaticData.h"
 
 class QStackedWidget;
 class QTabBar;
@@ -17,6 +18,7 @@ class ConfigDocument;
 
 namespace mnm::editor {
 
+class ConnectionsPage;
 class ModbusPage;
 class NetworkPage;
 class PendingPage;
@@ -37,6 +39,8 @@ public:
     // each page's own rules decide again.
     void DisableAll();
     void EnableAll();
+    // The connected node's hardware for the modules trees; none when no node is connected.
+    void ShowModules(const NodeStaticData* data);
     // The frame's periodic update (every 50 ms).
     void Tick();
     // Shows page 1..6 (any other number is ignored).
@@ -44,6 +48,7 @@ public:
 
     const EditorContents& Contents() const override;
     void Edit(const Change& change) override;
+    bool EditIfChanged(const Change& change) override;
     void Browse(const Change& change) override;
     int CurrentPage() const override { return page_; }
 
@@ -67,7 +72,7 @@ private:
     QStackedWidget* pages_;
     QTabBar* tabs_;
     NetworkPage* network_;
-    PendingPage* connections_;
+    ConnectionsPage* connections_;
     RoutingPage* routing_;
     ModbusPage* modbus_;
     PendingPage* sms_;

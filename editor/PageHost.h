@@ -16,6 +16,9 @@ public:
     // An edit by the user: the configuration is marked modified (the frame
     // hears of the first one) and every page shows the result.
     virtual void Edit(const Change& change) = 0;
+    // An edit that may change nothing (a refused add): marked modified only
+    // when the contents changed; true then.
+    virtual bool EditIfChanged(const Change& change) = 0;
     // A selection or a page turned: shown again, not marked modified.
     virtual void Browse(const Change& change) = 0;
     // The page now shown (1 Network .. 6 Dialup).

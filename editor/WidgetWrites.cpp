@@ -63,7 +63,7 @@ QLabel* BuddyLabel(const QString& text, int id, QWidget* buddy, QWidget* parent)
 QLabel* PlainLabel(const QString& text, int id, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::number(id));
+    if (id != 0) label->setObjectName(QString::number(id));
     label->setTextFormat(Qt::PlainText);
     return label;
 }

@@ -28,7 +28,8 @@ void WriteEnabled(QWidget* widget, bool enabled);
 // A label with a mnemonic, the buddy taking the focus and (for a screen
 // reader) the label's words as its name.
 QLabel* BuddyLabel(const QString& text, int id, QWidget* buddy, QWidget* parent);
-// A plain label (a unit, a heading) under its identifier.
+// A plain label (a unit, a heading) under its identifier (0: a label the
+// node's template does not number).
 QLabel* PlainLabel(const QString& text, int id, QWidget* parent);
 
 } // namespace mnm::editor

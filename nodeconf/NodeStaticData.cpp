@@ -1,5 +1,7 @@
 #include "nodeconf/NodeStaticData.h"
 
+#include <algorithm>
+
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -132,9 +134,13 @@ std::string CardItemText(const NodeStaticData& data, int position)
 std::string GroupItemText(const ChannelGroupEntry& group)
 {
     const char* title = KindTitle(group.kind);
+    const int count = std::min(group.channelCount, kMaxItemNumber);
     char text[96];
-    std::snprintf(text, sizeof text, "%s %c%d.[1..%d]", title ? title : "", Upper(group.kind),
-                  group.cardNumber, group.channelCount);
+    if (count > 0)
+        std::snprintf(text, sizeof text, "%s %c%d.[1..%d]", title ? title : "", Upper(group.kind), group.cardNumber,
+                      count);
+    else
+        std::snprintf(text, sizeof text, "%s %c%d.[none]", title ? title : "", Upper(group.kind), group.cardNumber);
     return text;
 }
 
@@ -143,25 +149,32 @@ std::string ChannelItemText(const NodeStaticData& data, char kind, int card, int
     char text[96];
     std::snprintf(text, sizeof text, "%c%d.%d", Upper(kind), card, channel);
     std::string result = text;
-    if (const ChannelNameEntry* e = FindName(data, kind, card, channel)) {
+    if (const ChannelNameEntry* e = FindName(data, kind, card, channel); e && e->name[0] != '\0') {
         result += "   ";
         result += e->name;
     }
     return result;
 }
 
+namespace {
+
+std::uint32_t PackItem(std::uint32_t tag, char kind, int card, int number)
+{
+    return tag | (static_cast<std::uint32_t>(static_cast<unsigned char>(kind)) << kItemKindShift) |
+           ((static_cast<std::uint32_t>(card) & kItemByteMask) << kItemCardShift) |
+           (static_cast<std::uint32_t>(number) & kItemByteMask);
+}
+
+} // namespace
+
 std::uint32_t ChannelItemValue(char kind, int card, int channel)
 {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(kind)) * 0x10000u +
-           static_cast<std::uint32_t>(card) * 0x100u + static_cast<std::uint32_t>(channel) +
-           0x80000000u;
+    return PackItem(kChannelItemTag, kind, card, channel);
 }
 
 std::uint32_t GroupItemValue(const ChannelGroupEntry& group)
 {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(group.kind)) * 0x10000u +
-           static_cast<std::uint32_t>(group.cardNumber) * 0x100u +
-           static_cast<std::uint32_t>(group.channelCount) - 0x40000000u;
+    return PackItem(kGroupItemTag, group.kind, group.cardNumber, std::clamp(group.channelCount, 0, kMaxItemNumber));
 }
 
 std::uint32_t KindFilterBit(char kind)

@@ -84,11 +84,24 @@ void CopyHardwareTables(NodeStaticData& to, const NodeStaticData& from);
 // Display texts of the modules tree.
 const char* KindTitle(char kind); // nullptr for a letter that is no group kind
 std::string CardItemText(const NodeStaticData& data, int position); // 1-based
+// "Digital Inputs D1.[1..8]"; a group of 0 channels or fewer "Digital Inputs D1.[none]".
 std::string GroupItemText(const ChannelGroupEntry& group);
 std::string ChannelItemText(const NodeStaticData& data, char kind, int card, int channel);
 
-// Tree item values: 0 for a card.
+// Tree item values: 0 for a card; a group's heading or a channel packs its
+// kind letter (case kept), card number and channel count or channel into one
+// byte each under its tag. Each number is kept to its byte, so a bad one
+// never borrows from or carries into its neighbour.
+inline constexpr std::uint32_t kCardItemValue = 0;
+inline constexpr std::uint32_t kItemTagMask = 0xC0000000u;
+inline constexpr std::uint32_t kGroupItemTag = 0xC0000000u;
+inline constexpr std::uint32_t kChannelItemTag = 0x80000000u;
+inline constexpr int kItemKindShift = 16;
+inline constexpr int kItemCardShift = 8;
+inline constexpr std::uint32_t kItemByteMask = 0xFFu;
+inline constexpr int kMaxItemNumber = 255; // the largest card, channel or count a value holds
 std::uint32_t ChannelItemValue(char kind, int card, int channel);
+// A group of 0 channels or fewer packs a count of 0.
 std::uint32_t GroupItemValue(const ChannelGroupEntry& group);
 
 // Kind filter: digital 1, analog 2, pulse 4, status 8, times 16 for outputs.

@@ -5,6 +5,7 @@
 #include "nodeconf/Endpoint.h"
 #include "nodeconf/ResultCodes.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <tuple>
@@ -140,7 +141,11 @@ int Connect(ConnectionList& list, const ConnectionInput& in)
 {
     const ConnectionAdd built = BuildConnections(in);
     for (const Connection& c : built.entries) {
-        if (static_cast<int>(list.lines.size()) >= kMaxConnections) return kCannotAddConnection;
+        // A full list still takes new settings for endpoints it connects already: that replaces a line.
+        const std::string line = ConnectionLine(c);
+        const bool replaces = std::any_of(list.lines.begin(), list.lines.end(),
+                                          [&](const std::string& old) { return SameEndpoints(old, line); });
+        if (static_cast<int>(list.lines.size()) >= kMaxConnections && !replaces) return kCannotAddConnection;
         if (AddConnection(list, c) < 0) return kCannotAddConnection;
     }
     return built.code;

@@ -17,6 +17,7 @@ struct RowCell {
     int right = 0;     // the column's right edge (exclusive)
     std::string text;  // empty for a picture
     std::string icon;  // the picture's name, empty for text
+    int iconSide = 0;  // its size; 0 for the list's usual one
 
     bool operator==(const RowCell&) const = default;
 };

@@ -2,6 +2,7 @@
 // menu and transfers through the real worker against a virtual node.
 #include <QAction>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
@@ -329,6 +330,10 @@ private slots:
         QVERIFY(frame->State().fileName.empty());
 
         QCOMPARE(frame->findChild<QLineEdit*>("8018")->text(), QString("ALPHA")); // shown as received
+        // The node's hardware is in the Connections page's modules tree.
+        auto* tree = frame->findChild<QTreeWidget*>("13002");
+        QVERIFY(QTest::qWaitFor([&] { return tree->topLevelItemCount() > 0; }, kPatienceMs));
+        QVERIFY(tree->topLevelItem(0)->text(0).startsWith("Card 1, "));
         frame->Edit([](editor::EditorContents& e) { e.networkName = "EAST"; });
         frame->Command(kCmdSend);
         // Nothing can be edited while the node takes the configuration.

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTabBar>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -94,24 +95,38 @@ int main(int argc, char** argv)
     {
         const QString sample = files.filePath("north-ridge.mnc");
         SaveToPath(EditedConfiguration(), sample.toStdString());
-        NMFrame blank(connection, posts, programSettings, {});
-        blank.show();
-        QTest::qWait(200);
-        Save(blank, "main-window-blank");
-        blank.close();
+        // One frame at a time, as in the program: each takes what the worker posts.
+        {
+            NMFrame blank(connection, posts, programSettings, {});
+            blank.show();
+            QTest::qWait(200);
+            Save(blank, "main-window-blank");
+            blank.close();
+        }
+        {
+            NMFrame open(connection, posts, programSettings, {sample});
+            open.resize(860, 560);
+            open.show();
+            QTest::qWait(200);
+            EditorPages(open);
+            open.EndWithoutAsking(); // no question: the edits go to the throw-away settings folder
+        }
 
-        NMFrame open(connection, posts, programSettings, {sample});
-        open.resize(860, 560);
-        open.show();
-        QTest::qWait(200);
-        EditorPages(open);
-        open.EndWithoutAsking(); // no question: the edits go to the throw-away settings folder
-
-        NMFrame receiving(connection, posts, programSettings, {{}, true});
+        NMFrame receiving(connection, posts, programSettings, {sample, true});
+        receiving.resize(860, 560);
         receiving.show();
         // Connected, and its hardware read over: a receive is refused while that runs.
         if (!QTest::qWaitFor([&] { return receiving.Indicator()->Frame() == kFrameConnected && !worker.IsBusy(); }, 30000))
             qFatal("the virtual node did not answer");
+        // The Connections page, its modules tree filled from the virtual node.
+        ChooseTab(*receiving.EditorView(), "Connections");
+        auto* tree = Control<QTreeWidget>(receiving.EditorView(), 13002);
+        if (!QTest::qWaitFor([&] { return tree->topLevelItemCount() > 0; }, 30000)) qFatal("no modules tree");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        Control<QAbstractItemView>(receiving.EditorView(), 9003)
+            ->setCurrentIndex(Control<QAbstractItemView>(receiving.EditorView(), 9003)->model()->index(2, 0));
+        Save(receiving, "editor-connections");
+        ChooseTab(*receiving.EditorView(), "Network");
         receiving.Command(kCmdReceive);
         if (!QTest::qWaitFor([&] { const auto w = worker.Snapshot().progressWord; return w >> 16 == kProgressReceiving && (w & 0xFFFF) >= 300; }, 60000))
             qFatal("the receive did not get going");

@@ -25,6 +25,7 @@
 #include "editor/WizardWindow.h"
 #include "editor/model/PageRules.h"
 #include "nodeconf/ConfigFile.h"
+#include "nodeconf/ErrorCatalogue.h"
 #include "sim/SampleConfigurations.h"
 #include "tests/app/ScriptedHost.h"
 
@@ -339,6 +340,79 @@ private slots:
         ed.operator()<QRadioButton>(6002)->click();
         QVERIFY(ed(9002)->isVisible());
         QVERIFY(!list->isVisible());
+    }
+
+    void connectionsConnectRangesRemoveAndCopyBack()
+    {
+        app::ScriptedHost host;
+        Editor ed;
+        ed.operator()<QCheckBox>(7013)->click();
+        ChooseTab(*ed.panel, "Connections");
+        auto* list = ed.operator()<EntryListView>(9003);
+        auto* input = ed.operator()<QLineEdit>(8020);
+        auto* output = ed.operator()<QLineEdit>(8021);
+        auto* connect = ed.operator()<QPushButton>(4017);
+
+        Type(input, "D1.1-8");
+        Type(output, "D2.1");
+        connect->click();
+        QCOMPARE(list->model()->rowCount(), 8);
+        QCOMPARE(Row(list, 0), QString("D1.1 to D2.1, every interval"));
+        QCOMPARE(Row(list, 7), QString("D1.8 to D2.8, every interval"));
+        QCOMPARE(list->currentIndex().row(), 7);
+        QVERIFY(host.shown.empty());
+
+        // The page's own message boxes, and nothing added.
+        Type(output, "S2.1");
+        connect->click();
+        QCOMPARE(host.shown.back().title, QString("Add Connection"));
+        QCOMPARE(host.shown.back().text, QString("Invalid Destination Endpoint"));
+        Type(input, "A1.1");
+        Type(output, "A2.1");
+        QVERIFY(ed(8010)->isVisible() && !ed(8010)->isEnabled()); // the threshold waits for the box
+        ed.operator()<QCheckBox>(7009)->click();
+        Type(ed.operator()<QLineEdit>(8010), "101");
+        connect->click();
+        QCOMPARE(host.shown.back().text, QString("Invalid Percentage"));
+        QCOMPARE(list->model()->rowCount(), 8);
+        Type(ed.operator()<QLineEdit>(8010), "25");
+        connect->click();
+        QCOMPARE(Row(list, 0), QString("A1.1 to A2.1, every interval, on change 25%"));
+
+        // Pulses to analog: the maximum PPM and offset instead of the change box.
+        Type(input, "P1.1");
+        QVERIFY(ed(8001)->isVisible() && !ed(7009)->isVisible());
+
+        // A range stopped part-way keeps what it added, and that is an edit.
+        QTemporaryDir dir;
+        ed.Replaced(ed.document.New());
+        ed.operator()<QCheckBox>(7013)->click();
+        Type(ed.operator()<QLineEdit>(8018), "EAST");
+        for (auto [id, text] : {std::pair{8019, "3"}, {8017, "1"}, {8012, "3"}})
+            Type(ed.operator()<QLineEdit>(id), text);
+        Type(ed.operator()<QLineEdit>(8022), "10");
+        QTest::keyClicks(ed.operator()<QComboBox>(21006)->lineEdit(), "500");
+        NodeConf saved;
+        QVERIFY2(ed.document.Store(saved).ok(), MessageOf(ed.document.Store(saved)).c_str());
+        QVERIFY(ed.document.SaveTo(saved, dir.filePath("east.mnc").toStdString()).report.ok());
+        QVERIFY(!ed.document.State().modified);
+        const int changes = ed.changes;
+        ChooseTab(*ed.panel, "Connections");
+        Type(input, "D1.250-255");
+        Type(output, "D2.252");
+        connect->click();
+        QCOMPARE(host.shown.back().text, QString("Unable to add Connection"));
+        QCOMPARE(list->model()->rowCount(), 4);
+        QVERIFY(ed.document.State().modified);
+        QCOMPARE(ed.changes, changes + 1);
+
+        // Copy back and remove.
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QCOMPARE(input->text(), QString("D1.251"));
+        QCOMPARE(output->text(), QString("D2.253"));
+        ed.operator()<QPushButton>(4016)->click();
+        QCOMPARE(list->model()->rowCount(), 3);
+        QCOMPARE(input->text(), QString("D1.252")); // the row that took its place
     }
 
     void telephoneRoutesUseTheTelephoneBlock()

@@ -1,4 +1,5 @@
 #include "editor/model/EditorContents.h"
+#include "editor/model/ConnectionRow.h"
 #include "editor/model/ListColumns.h"
 #include "editor/model/PageRules.h"
 
@@ -88,6 +89,36 @@ TEST(ConnectionList, ConnectRangesDuplicatesAndTheLimit)
     EXPECT_EQ(-2004, Connect(list, Edits("d200.1-5", "D3.1")));
     EXPECT_EQ(192u, list.lines.size()) << "members added before the limit stay";
     EXPECT_EQ(-2004, Connect(list, Edits("d201.1", "D3.1")));
+
+    // A full list still takes new settings for endpoints it connects already.
+    ASSERT_EQ(0, Connect(list, Edits("a1.1", "A2.1", true, "55")));
+    EXPECT_EQ(192u, list.lines.size());
+    EXPECT_EQ("0\tA1.1\ta\t0\tA2.1\tc\td\t55", list.lines[0]);
+}
+
+TEST(ConnectionList, RowCellsAndWords)
+{
+    // At 480 pixels a 48th is 10: input at 20, arrow at 100, node at 140, output at 200,
+    // interval marks at 290, change marks at 340, threshold at 370.
+    const std::vector<RowCell> analog = ConnectionRowCells("0\tA1.2\ta\t7\tA2.1\tc\td\t20", 480);
+    ASSERT_EQ(7u, analog.size());
+    EXPECT_EQ((RowCell{20, 100, "A1.2", "", 0}), analog[0]);
+    EXPECT_EQ((RowCell{100, 140, "", "CONNLBIconArrow", 8}), analog[1]);
+    EXPECT_EQ((RowCell{140, 200, "7", "", 0}), analog[2]);
+    EXPECT_EQ((RowCell{290, 302, "", "CONNLBIconClock", 12}), analog[4]);
+    EXPECT_EQ((RowCell{340, 352, "", "CONNLBIconDelta", 12}), analog[5]);
+    EXPECT_EQ((RowCell{370, 480, "20%", "", 0}), analog[6]);
+    EXPECT_EQ("A1.2 to node 7 A2.1, every interval, on change 20%", SpokenConnectionRow("0\tA1.2\ta\t7\tA2.1\tc\td\t20"));
+
+    // A digital input shows no threshold; low power crosses its delta out.
+    const std::vector<RowCell> digital = ConnectionRowCells("0\tD1.1\ta\t0\tD2.1\tc\tz\t255", 480);
+    EXPECT_EQ("CONNLBIconDeltaX", digital.back().icon);
+    EXPECT_EQ("D1.1 to D2.1, every interval, on change (not detected in low-power operation)",
+              SpokenConnectionRow("0\tD1.1\ta\t0\tD2.1\tc\tz\t255"));
+    // Pulses to analog with the offset: the maximum PPM with "(OS)", no delta needed.
+    EXPECT_EQ("6000(OS)", ConnectionRowCells("65\tP1.1\ta\t0\tA2.1\tc\t-\t6000", 480).back().text);
+    EXPECT_TRUE(ConnectionRowCells(std::string(101, 'x'), 480).empty());
+    EXPECT_TRUE(ConnectionRowCells("not\ta line", 480).empty());
 }
 
 TEST(ConnectionList, RemoveChangeDetectionCopyBackAndFields)
