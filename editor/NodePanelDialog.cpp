@@ -9,10 +9,11 @@
 #include <QVBoxLayout>
 
 #include "app/model/ConfigDocument.h"
+#include "editor/AlertsPage.h"
 #include "editor/ConnectionsPage.h"
+#include "editor/DialupPage.h"
 #include "editor/ModbusPage.h"
 #include "editor/NetworkPage.h"
-#include "editor/PendingPage.h"
 #include "editor/RoutingPage.h"
 #include "editor/TelephoneBlock.h"
 #include "editor/WidgetWrites.h"
@@ -23,18 +24,6 @@ namespace mnm::editor {
 namespace {
 
 constexpr int kTabStrip = 15001;
-
-QString Count(std::size_t n, const char* one, const char* many)
-{
-    return n == 1 ? QString("1 %1").arg(QLatin1String(one)) : QString("%1 %2").arg(n).arg(QLatin1String(many));
-}
-
-QString Pending(const QString& what)
-{
-    return QObject::tr("This page cannot be edited in this version. The configuration holds %1; they are kept, "
-                       "saved and sent as they are.")
-        .arg(what);
-}
 
 } // namespace
 
@@ -49,12 +38,8 @@ NodePanelDialog::NodePanelDialog(app::ConfigDocument& document, QWidget* parent)
     connections_ = new ConnectionsPage(*this, pages_);
     routing_ = new RoutingPage(*this, pages_);
     modbus_ = new ModbusPage(*this, pages_);
-    sms_ = new PendingPage("SmsPage", [](const EditorContents& e) {
-        return Pending(Count(e.alerts.lines.size(), "alert", "alerts"));
-    }, pages_);
-    dialup_ = new PendingPage("DialupPage", [](const EditorContents& e) {
-        return Pending(Count(e.dialups.lines.size(), "dialup connection", "dialup connections"));
-    }, pages_);
+    sms_ = new AlertsPage(*this, pages_);
+    dialup_ = new DialupPage(*this, pages_);
     for (QWidget* page : std::initializer_list<QWidget*>{network_, connections_, routing_, modbus_, sms_, dialup_})
         pages_->addWidget(page);
     telephone_ = new TelephoneBlock(*this);
@@ -120,6 +105,8 @@ void NodePanelDialog::ContentsReplaced()
 {
     network_->Reset();
     connections_->Reset();
+    dialup_->Reset();
+    sms_->Reset();
     routing_->Reset();
     RefreshAll();
 }
@@ -176,11 +163,9 @@ void NodePanelDialog::RefreshAll()
     modbus_->Refresh();
     connections_->Refresh(page_ == kConnectionsPage);
     const EditorContents& e = Contents();
-    sms_->Refresh(e);
-    dialup_->Refresh(e);
-    // The dialup page's Primary/Secondary choice comes with its connection list.
-    constexpr bool kDialupPrimaryChosen = true;
-    telephone_->Refresh(TelephoneBlockRulesFor(e, page_, kDialupPrimaryChosen, routing_->TelephoneChosen()));
+    sms_->Refresh(page_ == kSmsPage);
+    dialup_->Refresh(page_ == kDialupPage);
+    telephone_->Refresh(TelephoneBlockRulesFor(e, page_, dialup_->PrimaryChosen(), routing_->TelephoneChosen()));
     refreshing_ = false;
 }
 
@@ -215,7 +200,12 @@ void NodePanelDialog::EnableAll()
         setFocus();
 }
 
-void NodePanelDialog::ShowModules(const NodeStaticData* data) { connections_->ShowModules(data); }
+void NodePanelDialog::ShowModules(const NodeStaticData* data)
+{
+    connections_->ShowModules(data);
+    sms_->ShowModules(data);
+    dialup_->ShowModules(data);
+}
 
 void NodePanelDialog::Tick() { network_->Tick(); }
 

@@ -18,10 +18,11 @@ class ConfigDocument;
 
 namespace mnm::editor {
 
+class AlertsPage;
 class ConnectionsPage;
+class DialupPage;
 class ModbusPage;
 class NetworkPage;
-class PendingPage;
 class RoutingPage;
 class TelephoneBlock;
 
@@ -75,8 +76,8 @@ private:
     ConnectionsPage* connections_;
     RoutingPage* routing_;
     ModbusPage* modbus_;
-    PendingPage* sms_;
-    PendingPage* dialup_;
+    AlertsPage* sms_;
+    DialupPage* dialup_;
     TelephoneBlock* telephone_;
 };
 

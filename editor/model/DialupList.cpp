@@ -2,6 +2,7 @@
 
 #include "nodeconf/ErrorCatalogue.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -50,6 +51,19 @@ bool IsKind(const DialupConnection& c, RouteKind kind)
     case RouteKind::Radio: return false;
     }
     return false;
+}
+
+// The lines a removal by kind takes: a primary of that kind brings its group.
+std::vector<bool> Going(const DialupList& list, RouteKind kind)
+{
+    std::vector<bool> going(list.lines.size());
+    bool groupGoes = false;
+    for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        const DialupConnection& c = list.entries[list.lines[i]];
+        if (!IsSecondary(c)) groupGoes = IsKind(c, kind);
+        going[i] = IsKind(c, kind) || (IsSecondary(c) && groupGoes);
+    }
+    return going;
 }
 
 void EraseLine(DialupList& list, int index)
@@ -135,10 +149,17 @@ int CountDialups(const DialupList& list, RouteKind kind)
     return count;
 }
 
+int CountDialupsGoing(const DialupList& list, RouteKind kind)
+{
+    const std::vector<bool> going = Going(list, kind);
+    return static_cast<int>(std::count(going.begin(), going.end(), true));
+}
+
 void RemoveDialups(DialupList& list, RouteKind kind)
 {
+    const std::vector<bool> going = Going(list, kind);
     for (int i = DialupCount(list) - 1; i >= 0; --i)
-        if (IsKind(At(list, i), kind)) EraseLine(list, i);
+        if (going[i]) EraseLine(list, i);
     list.selected = -1;
 }
 

@@ -34,6 +34,9 @@ int RemoveDialup(DialupList& list, int index = -1);
 
 // Telephone: routed to a number (1..254); LeasedLine: 255; All: every one.
 int CountDialups(const DialupList& list, RouteKind kind);
+// What a modem switch takes away: the connections of that kind, each primary
+// with the secondaries that follow it (they cannot stay without it).
+int CountDialupsGoing(const DialupList& list, RouteKind kind);
 void RemoveDialups(DialupList& list, RouteKind kind);
 
 // The "+" button: an empty text on success, else the title and message to show.

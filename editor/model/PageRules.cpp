@@ -24,7 +24,8 @@ RouteKind InvalidatedBy(bool leasedLine) { return leasedLine ? RouteKind::Teleph
 int Invalidated(const EditorContents& e, bool leasedLine)
 {
     const RouteKind kind = InvalidatedBy(leasedLine);
-    return CountRoutes(e.primaryRoutes, kind) + CountRoutes(e.secondaryRoutes, kind) + CountDialups(e.dialups, kind);
+    return CountRoutes(e.primaryRoutes, kind) + CountRoutes(e.secondaryRoutes, kind) +
+           CountDialupsGoing(e.dialups, kind);
 }
 
 void Switch(EditorContents& e, bool leasedLine)
@@ -182,8 +183,9 @@ bool CopyBackAlert(EditorContents& e, AlertInput& in)
     case 'R': in.analogCondition = 4; break;
     }
     in.unit = a.unit >= 1 && a.unit <= 3 ? a.unit - 1 : 3;
-    if (a.limit != kSmsNone) in.limit = AlertValueText(a.limit, a.unit);
-    if (a.hysteresis != kSmsNone) in.hysteresis = AlertValueText(a.hysteresis, a.unit);
+    // An alert without a value empties its edit, so the next Add does not take the one shown before.
+    in.limit = a.limit != kSmsNone ? AlertValueText(a.limit, a.unit) : std::string();
+    in.hysteresis = a.hysteresis != kSmsNone ? AlertValueText(a.hysteresis, a.unit) : std::string();
     e.smsMessages.SetPage(a.message, true);
     e.smsNumbers.SetPage(a.telephone, true);
     in.messagePage = e.smsMessages.CurrentPage();

@@ -202,7 +202,7 @@ private slots:
         ed.operator()<QCheckBox>(7012)->click();
         ed.panel->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(ed.panel.get()));
-        for (const char* tab : {"Routing", "Dialup", "Network"}) {
+        for (const char* tab : {"Connections", "Routing", "SMS", "Dialup", "Network"}) {
             ChooseTab(*ed.panel, tab);
             ed.panel->setFocus();
             ed.panel->DisableAll();
@@ -413,6 +413,59 @@ private slots:
         ed.operator()<QPushButton>(4016)->click();
         QCOMPARE(list->model()->rowCount(), 3);
         QCOMPARE(input->text(), QString("D1.252")); // the row that took its place
+    }
+
+    void dialupAddCopyBackRemoveAndTheModemSwitch()
+    {
+        app::ScriptedHost host;
+        Editor ed;
+        ed.operator()<QCheckBox>(7012)->click();
+        ChooseTab(*ed.panel, "Dialup");
+        auto* list = ed.operator()<EntryListView>(26019);
+        auto* route = ed.operator()<QComboBox>(26022);
+        auto* add = ed.operator()<QPushButton>(26020);
+
+        // A secondary with nothing to join: the page's own message.
+        route->setCurrentIndex(1);
+        Type(ed.operator()<QLineEdit>(26006), "D1.1");
+        Type(ed.operator()<QLineEdit>(26016), "5D1.1");
+        add->click();
+        QCOMPARE(host.shown.back().title, QString("Error Adding Dialup Connection"));
+        QCOMPARE(host.shown.back().text,
+                 QString("There is no Primary Connection with which to associate the new Secondary Connection"));
+        QCOMPARE(list->model()->rowCount(), 0);
+
+        // A primary on telephone page 2, every 1h30; then its secondary.
+        route->setCurrentIndex(0);
+        emit ed.operator()<controls::UpDown>(14003)->Stepped(+1);
+        Type(ed.operator()<QLineEdit>(14004), "0123");
+        ed.operator()<QCheckBox>(26013)->click();
+        Type(ed.operator()<QLineEdit>(26023), "1h30");
+        add->click();
+        QCOMPARE(Row(list, 0), QString("Input D1.1 to node 5 D1.1, telephone 2, every 1h30"));
+        route->setCurrentIndex(1);
+        Type(ed.operator()<QLineEdit>(26006), "D1.2");
+        Type(ed.operator()<QLineEdit>(26016), "5D1.2");
+        add->click();
+        QCOMPARE(list->model()->rowCount(), 2);
+        QCOMPARE(Row(list, 1), QString("Secondary: Input D1.2 to node 5 D1.2"));
+
+        // Copy back of the primary; Remove refuses a primary with a secondary.
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QCOMPARE(route->currentIndex(), 0);
+        QCOMPARE(ed.operator()<QLineEdit>(26023)->text(), QString("1h30"));
+        QCOMPARE(ed.operator()<QLabel>(14002)->text(), QString("2"));
+        ed.operator()<QPushButton>(26025)->click();
+        QCOMPARE(list->model()->rowCount(), 2);
+
+        // Leased Line: asked, and Yes takes the primary and its secondary.
+        host.answers = {QMessageBox::Yes};
+        ChooseTab(*ed.panel, "Network");
+        ed.operator()<QCheckBox>(7011)->click();
+        QCOMPARE(host.shown.back().title, QString("Selecting Leased Line"));
+        QVERIFY(ed.operator()<QCheckBox>(7011)->isChecked());
+        QCOMPARE(ed.document.Contents().dialups.lines.size(), std::size_t{0});
+        QCOMPARE(TabTexts(*ed.panel), (QStringList{"Network", "Leased Line"}));
     }
 
     void telephoneRoutesUseTheTelephoneBlock()

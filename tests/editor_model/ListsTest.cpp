@@ -1,5 +1,6 @@
 #include "editor/model/EditorContents.h"
 #include "editor/model/ConnectionRow.h"
+#include "editor/model/DialupRow.h"
 #include "editor/model/ListColumns.h"
 #include "editor/model/PageRules.h"
 
@@ -291,6 +292,74 @@ TEST(DialupList, GroupsOrderAndRemoval)
     const DialupAddResult r = AddDialupFromControls(empty, in);
     EXPECT_EQ("Error Adding Dialup Connection", r.title);
     EXPECT_EQ("There is no Primary Connection with which to associate the new Secondary Connection", r.message);
+}
+
+TEST(DialupList, AModemSwitchTakesSecondariesWithTheirPrimary)
+{
+    EditorContents e;
+    e.dialupModem = true;
+    ASSERT_EQ(1, AddDialup(e.dialups, Dialup('d', 1)));
+    e.dialups.selected = 0;
+    DialupConnection secondary = Dialup('d', 2, true, 0); // secondaries carry no telephone
+    ASSERT_EQ(1, AddDialup(e.dialups, secondary));
+    ASSERT_EQ(1, AddDialup(e.dialups, Dialup('A', 3, false, kDialLeasedLine)));
+    EXPECT_EQ(1, CountDialups(e.dialups, RouteKind::Telephone)) << "what the redial rule counts";
+    EXPECT_EQ(2, CountDialupsGoing(e.dialups, RouteKind::Telephone));
+
+    const ModemChange asked = ClickModemBox(e, true);
+    ASSERT_TRUE(asked.ask);
+    AnswerModemChange(e, true, false);
+    EXPECT_EQ(3, DialupCount(e.dialups)) << "No keeps everything";
+    AnswerModemChange(e, true, true);
+    ASSERT_EQ(1, DialupCount(e.dialups)) << "the secondary goes with its primary";
+    EXPECT_EQ(3, ChannelAt(e.dialups, 0));
+    EXPECT_TRUE(e.leasedLineModem && !e.dialupModem);
+}
+
+TEST(DialupRow, CellsWordsLineAndCopyBack)
+{
+    DialupConnection c = Dialup('a', 2);
+    c.localCard = 1;
+    c.remoteNode = 5;
+    c.remoteKind = 'A';
+    c.remoteCard = 3;
+    c.remoteChannel = 1;
+    c.telephone = 2;
+    c.interval = 90;
+    c.flags |= kDialOnChange | kDialPercent;
+    c.changeThreshold = 5;
+    // At 400 pixels: the primary's area is the row less 20 on the right; 20 % is 80.
+    const std::vector<RowCell> cells = DialupRowCells(c, 400);
+    ASSERT_EQ(11u, cells.size());
+    EXPECT_EQ((RowCell{0, 8, "", "DUCLBIconInput", 8}), cells[0]);
+    EXPECT_EQ((RowCell{10, 80, "A1.2", "", 0}), cells[1]);
+    EXPECT_EQ((RowCell{80, 88, "", "DUCLBIconArrow", 8}), cells[2]);
+    EXPECT_EQ("5", cells[3].text);
+    EXPECT_EQ((RowCell{112, 220, "A3.1", "", 0}), cells[4]);
+    EXPECT_EQ("DUCLBIconTelephone", cells[5].icon);
+    EXPECT_EQ("1h30", cells[8].text);
+    EXPECT_EQ((RowCell{372, 380, "5%", "", 0}), cells[10]);
+    EXPECT_EQ("Input A1.2 to node 5 A3.1, telephone 2, every 1h30, on change 5%", SpokenDialupRow(c));
+
+    DialupConnection s = Dialup('d', 4, true, 0);
+    EXPECT_EQ(20, DialupRowCells(s, 400).front().left) << "a secondary is indented";
+    EXPECT_EQ("-- Invalid --", DialupRowCells(DialupConnection{}, 400).front().text);
+
+    DialupConnection read{};
+    ASSERT_TRUE(ReadDialupViewLine(DialupViewLine(c), read));
+    EXPECT_EQ(0, std::memcmp(&read, &c, sizeof c));
+    EXPECT_FALSE(ReadDialupViewLine("zz", read));
+
+    // Copied back and added again: the same record.
+    DialupInput in;
+    CopyBackDialup(c, in);
+    EXPECT_EQ("1h30", in.interval);
+    EXPECT_EQ("5A3.1", in.remote);
+    DialupList list;
+    ASSERT_EQ("", AddDialupFromControls(list, in).message);
+    DialupConnection again{};
+    ASSERT_EQ(0, GetDialup(list, 0, again));
+    EXPECT_EQ(0, std::memcmp(&again, &c, sizeof c));
 }
 
 TEST(AlertList, LinesLimitMovesAndCopyBack)
