@@ -250,8 +250,6 @@ void DialupPage::Refresh(bool current)
     WriteShown(percent_, rules.showPercent);
     for (QWidget* w : std::initializer_list<QWidget*>{ppmLabel_, ppm_, offsetLabel_, offset_})
         WriteShown(w, rules.showPulseControls);
-    intervalPicture_->SetState(intervalBox_->isChecked() ? controls::kStateOn : controls::kStateOff);
-    changePicture_->SetState(changeBox_->isChecked() ? controls::kStateOn : controls::kStateOff);
 }
 
 } // namespace mnm::editor

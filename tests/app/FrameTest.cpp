@@ -1,7 +1,9 @@
 // The main window driven as a user would: commands, prompts, files, the port
 // menu and transfers through the real worker against a virtual node.
 #include <QAction>
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTreeWidget>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,11 +15,13 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "app/BlankView.h"
 #include "app/MainFrame.h"
+#include "editor/NodePanelDialog.h"
 #include "app/StatusIndicator.h"
 #include "app/StopSignalWatcher.h"
 #include "app/WorkerPostBox.h"
@@ -162,6 +166,94 @@ private slots:
         const int nodeNumberFault = CheckNodeNumber("").code;
         QVERIFY(nodeNumberFault != 0);
         QCOMPARE(host.shown.back().text, QString::fromStdString(Cp1252ToUtf8(MessageOf(Report{nodeNumberFault}))));
+    }
+
+    // Received in the window, edited on every page, saved and sent: what the
+    // node then holds, read back by mnm, is the very file the window saved.
+    void whatTheWindowSavesAndSendsIsWhatMnmReceives()
+    {
+        ScriptedHost host;
+        VirtualNode node;
+        QVERIFY(node.Start());
+        node.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
+        WriteSetting(kSettingPort, node.DevicePath());
+        auto frame = Frame();
+        QVERIFY(ConnectedAndIdle(*frame));
+        frame->Command(kCmdReceive);
+        QVERIFY(QTest::qWaitFor([&] { return frame->State().openState == kEditorShown; }, kPatienceMs));
+
+        QWidget* panel = frame->EditorView();
+        const auto type = [&](int id, const QString& text) {
+            auto* edit = panel->findChild<QLineEdit*>(QString::number(id));
+            QVERIFY2(edit, qPrintable(QString::number(id)));
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+        };
+        const auto press = [&](int id) { panel->findChild<QAbstractButton*>(QString::number(id))->click(); };
+        const auto page = [&](const QString& text) {
+            QTabBar* tabs = frame->EditorView()->Tabs();
+            for (int i = 0; i < tabs->count(); ++i)
+                if (tabs->tabText(i) == text) tabs->setCurrentIndex(i);
+        };
+        type(8018, "edit");
+        page("Connections");
+        type(8020, "D1.6");
+        type(8021, "D2.6");
+        press(4017);
+        page("Routing");
+        type(8014, "9");
+        type(8016, "4");
+        press(4009);
+        page("Modbus");
+        press(6003);
+        press(6006);
+        page("Network");
+        press(7012); // a dialup modem: SMS and Dialup come, Modbus goes (its settings stay)
+        page("SMS");
+        type(8034, "D1.1");
+        press(4027);
+        page("Dialup");
+        type(26006, "D1.3");
+        type(26016, "5D1.3");
+        press(26013);
+        type(26023, "10");
+        press(26020);
+        for (const auto& shown : host.shown) qWarning("%s: %s", qPrintable(shown.title), qPrintable(shown.text));
+        QVERIFY(host.shown.empty());
+
+        const QString saved = File("edited-everywhere.mnc");
+        host.files = {saved};
+        frame->Command(kCmdSaveAs);
+        QVERIFY(!frame->State().modified);
+        host.shown.clear(); // the file dialog
+        frame->Command(kCmdSend);
+        QVERIFY(QTest::qWaitFor([&] { return !worker().IsBusy() && worker().SendOutcome().Succeeded(); }, kPatienceMs));
+        QVERIFY(host.shown.empty());
+
+        // The window lets go of the port; mnm reads the node.
+        frame.reset();
+        WriteSetting(kSettingPort, "");
+        auto idle = Frame();
+        const QString received = File("received-by-mnm.mnc");
+        QProcess mnm;
+        mnm.start(MNM_CLI_BIN, {"receive", "--port", QString::fromStdString(node.DevicePath()), "-o", received});
+        QVERIFY(mnm.waitForFinished(kPatienceMs * 4));
+        QVERIFY2(mnm.exitCode() == 0, mnm.readAllStandardError().constData());
+        // The node keeps its connections in its own order, and with a modem on its
+        // serial port no highway framing (the send writes 'C'): both come back
+        // through the editor, which puts the order right, and the framing is left out.
+        NodeConf fromWindow{}, fromNode{}, a{}, b{};
+        QVERIFY(LoadFromPath(fromWindow, saved.toStdString()).ok());
+        QVERIFY(LoadFromPath(fromNode, received.toStdString()).ok());
+        QCOMPARE(fromNode.highwayEncoding, 'C');
+        QVERIFY(editor::VerifyRecord(fromWindow, &a).ok());
+        QVERIFY(editor::VerifyRecord(fromNode, &b).ok());
+        b.highwayEncoding = a.highwayEncoding;
+        QCOMPARE(std::memcmp(&a, &b, sizeof a), 0);
+        QCOMPARE(std::string(fromNode.networkName), std::string("EDIT"));
+        QCOMPARE(fromNode.connectionCount, EditedConfiguration().connectionCount + 1);
+        QCOMPARE(fromNode.smsConnectionCount, EditedConfiguration().smsConnectionCount + 1);
+        QCOMPARE(fromNode.dialupConnectionCount, EditedConfiguration().dialupConnectionCount + 1);
     }
 
     void unsavedChangesAreAskedAbout()

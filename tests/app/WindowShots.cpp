@@ -134,7 +134,20 @@ int main(int argc, char** argv)
         Save(receiving, "main-window-receiving");
         worker.CancelTransfer();
         if (!worker.WaitUntilIdle(std::chrono::seconds(5))) qWarning("the receive did not stop");
-        receiving.close();
+        QTest::qWait(200); // the stopped receive's end is taken
+
+        // With a dialup modem: the SMS and Dialup pages, their trees from the virtual node.
+        editor::NodePanelDialog& panel = *receiving.EditorView();
+        Control<QAbstractButton>(&panel, 7012)->click();
+        ChooseTab(panel, "SMS");
+        auto* alerts = Control<QAbstractItemView>(&panel, 9005);
+        alerts->setCurrentIndex(alerts->model()->index(0, 0));
+        Save(receiving, "editor-sms");
+        ChooseTab(panel, "Dialup");
+        auto* dialups = Control<QAbstractItemView>(&panel, 26019);
+        dialups->setCurrentIndex(dialups->model()->index(0, 0));
+        Save(receiving, "editor-dialup");
+        receiving.EndWithoutAsking();
     }
     connection.Stop();
     return 0;

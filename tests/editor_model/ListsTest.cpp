@@ -109,6 +109,10 @@ TEST(ConnectionList, RowCellsAndWords)
     EXPECT_EQ((RowCell{290, 302, "", "CONNLBIconClock", 12}), analog[4]);
     EXPECT_EQ((RowCell{340, 352, "", "CONNLBIconDelta", 12}), analog[5]);
     EXPECT_EQ((RowCell{370, 480, "20%", "", 0}), analog[6]);
+    // At 960 every edge doubles.
+    const std::vector<RowCell> wide = ConnectionRowCells("0\tA1.2\ta\t7\tA2.1\tc\td\t20", 960);
+    EXPECT_EQ(400, wide[2].right);
+    EXPECT_EQ(740, wide[6].left);
     EXPECT_EQ("A1.2 to node 7 A2.1, every interval, on change 20%", SpokenConnectionRow("0\tA1.2\ta\t7\tA2.1\tc\td\t20"));
 
     // A digital input shows no threshold; low power crosses its delta out.
@@ -339,6 +343,9 @@ TEST(DialupRow, CellsWordsLineAndCopyBack)
     EXPECT_EQ("DUCLBIconTelephone", cells[5].icon);
     EXPECT_EQ("1h30", cells[8].text);
     EXPECT_EQ((RowCell{372, 380, "5%", "", 0}), cells[10]);
+    const std::vector<RowCell> wide = DialupRowCells(c, 800); // 20 % is 160, the area ends at 760
+    EXPECT_EQ(160, wide[2].left);
+    EXPECT_EQ(760, wide[10].right);
     EXPECT_EQ("Input A1.2 to node 5 A3.1, telephone 2, every 1h30, on change 5%", SpokenDialupRow(c));
 
     DialupConnection s = Dialup('d', 4, true, 0);
