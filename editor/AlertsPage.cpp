@@ -116,6 +116,8 @@ AlertsPage::AlertsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     resetWhenUnder_ = PlainLabel(tr("Hysteresis: Reset when it goes under"), kResetWhenUnder, this);
     hysteresis_ = Named(new QLineEdit(this), kHysteresis);
     hysteresisUnits_ = PlainLabel(units_->currentText(), kHysteresisUnits, this);
+    KeepPlaceWhenHidden({digitalCondition_, analogCondition_, limit_, units_, resetWhenOver_, resetWhenUnder_,
+                         hysteresis_, hysteresisUnits_});
 
     messagePage_ = Counter(kMessagePage, tr("Message page"), this);
     messageTurn_ = Named(new controls::UpDown(this), kMessageTurn);
@@ -197,8 +199,10 @@ AlertsPage::AlertsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     connect(analogCondition_, &QComboBox::activated, this, &AlertsPage::Rules);
     connect(units_, &QComboBox::activated, this, &AlertsPage::Rules);
     connect(add, &QPushButton::clicked, this, &AlertsPage::AddFromInputs);
-    connect(remove, &QPushButton::clicked, this,
-            [this] { host_.EditIfChanged([](EditorContents& e) { RemoveSelectedAlert(e.alerts); }); });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        host_.EditIfChanged([](EditorContents& e) { RemoveSelectedAlert(e.alerts); });
+        CopyBack(); // the inputs show the alert that took its place, never the removed one
+    });
     connect(up, &QPushButton::clicked, this,
             [this] { host_.EditIfChanged([](EditorContents& e) { MoveSelectedAlert(e.alerts, -1); }); });
     connect(down, &QPushButton::clicked, this,

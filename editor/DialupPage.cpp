@@ -113,6 +113,8 @@ DialupPage::DialupPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     ppmLabel_ = BuddyLabel(tr("&PPM"), kPpmLabel, ppm_, this);
     offset_ = Named(new QCheckBox(this), kOffset);
     offsetLabel_ = BuddyLabel(tr("4&mA"), kOffsetLabel, offset_, this);
+    KeepPlaceWhenHidden({intervalPicture_, intervalBox_, interval_, minutes_, changePicture_, changeBox_, threshold_,
+                         percent_, ppmLabel_, ppm_, offsetLabel_, offset_});
     const int shortWidth = threshold_->fontMetrics().horizontalAdvance(QString(kShortEditCharacters, '0')) + 12;
     for (QLineEdit* e : {interval_, threshold_, ppm_}) e->setMaximumWidth(shortWidth);
 

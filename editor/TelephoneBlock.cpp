@@ -91,6 +91,7 @@ TelephoneBlock::TelephoneBlock(PageHost& host, QWidget* parent) : QWidget(parent
     grid->setColumnStretch(1, 1);
 
     leasedLinePicture_ = Picture(kLeasedLinePicture, kLeasedLineOff, kLeasedLineOn, tr("Leased line"), this);
+    KeepPlaceWhenHidden({frame_}); // the Dialup page's controls stay put when a secondary hides it
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(leasedLinePicture_, 0, Qt::AlignTop);

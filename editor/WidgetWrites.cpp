@@ -51,6 +51,15 @@ void WriteEnabled(QWidget* widget, bool enabled)
     widget->setEnabled(enabled);
 }
 
+void KeepPlaceWhenHidden(std::initializer_list<QWidget*> widgets)
+{
+    for (QWidget* widget : widgets) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
+}
+
 QLabel* BuddyLabel(const QString& text, int id, QWidget* buddy, QWidget* parent)
 {
     QLabel* label = PlainLabel(text, id, parent);

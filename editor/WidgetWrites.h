@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <string>
 
 class QAbstractButton;
@@ -24,6 +25,9 @@ void WriteText(QComboBox* box, const std::string& cp1252);
 void WriteChecked(QAbstractButton* button, bool checked);
 void WriteShown(QWidget* widget, bool shown);
 void WriteEnabled(QWidget* widget, bool enabled);
+// A control the page's rules show and hide keeps its place while hidden, so
+// nothing else moves under the user's mouse.
+void KeepPlaceWhenHidden(std::initializer_list<QWidget*> widgets);
 
 // A label with a mnemonic, the buddy taking the focus and (for a screen
 // reader) the label's words as its name.
