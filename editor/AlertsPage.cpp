@@ -14,6 +14,7 @@
 #include "editor/EntryListModel.h"
 #include "editor/EntryListView.h"
 #include "editor/ModulesTree.h"
+#include "editor/PageControls.h"
 #include "editor/PageHost.h"
 #include "editor/WidgetWrites.h"
 #include "editor/model/AlertRow.h"
@@ -44,21 +45,6 @@ constexpr int kEndpointCharacters = 8;
 constexpr int kValueCharacters = 7;
 constexpr int kCounterCharacters = 4;
 constexpr int kEditFrame = 12; // an edit's frame and margins beside its text
-
-template <typename Widget>
-Widget* Named(Widget* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
-QComboBox* DropDown(int id, const QStringList& items, const QString& name, QWidget* parent)
-{
-    auto* box = Named(new QComboBox(parent), id);
-    box->addItems(items);
-    box->setAccessibleName(name);
-    return box;
-}
 
 // Chooses an entry without raising the box's signals.
 void Choose(QComboBox* box, int index)
@@ -129,10 +115,7 @@ AlertsPage::AlertsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     telephonePage_ = Counter(kTelephonePage, tr("Telephone number page"), this);
     telephoneTurn_ = Named(new controls::UpDown(this), kTelephoneTurn);
     telephoneTurn_->setAccessibleName(tr("Telephone number page"));
-    telephonePicture_ = Named(new controls::StatusIcon(kTelephoneIcon, kTelephoneIcon, this), kTelephonePicture);
-    telephonePicture_->setFixedSize(kPictureSide, kPictureSide);
-    telephonePicture_->setAccessibleName(tr("Telephone"));
-    telephonePicture_->SetState(controls::kStateOff);
+    telephonePicture_ = Picture(kTelephonePicture, kTelephoneIcon, kTelephoneIcon, tr("Telephone"), kPictureSide, this);
     telephone_ = Named(new QLineEdit(this), kTelephone);
     telephone_->setMaxLength(kSmsNumberLength);
     telephone_->setAccessibleName(tr("Telephone number"));

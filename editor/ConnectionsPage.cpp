@@ -13,6 +13,7 @@
 #include "editor/EntryListModel.h"
 #include "editor/EntryListView.h"
 #include "editor/ModulesTree.h"
+#include "editor/PageControls.h"
 #include "editor/PageHost.h"
 #include "editor/WidgetWrites.h"
 #include "editor/model/ConnectionList.h"
@@ -34,13 +35,6 @@ constexpr int kDeltaIcon = 12008;
 constexpr int kArrowSide = 12;
 constexpr int kShortEditCharacters = 6;
 
-template <typename Widget>
-Widget* Named(Widget* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
 } // namespace
 
 ConnectionsPage::ConnectionsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host)
@@ -61,9 +55,7 @@ ConnectionsPage::ConnectionsPage(PageHost& host, QWidget* parent) : QWidget(pare
     arrow->setPixmap(resources::RenderPicture("CONNLBIconArrow", {kArrowSide, kArrowSide}, devicePixelRatioF()));
     arrow->setAccessibleName(tr("to"));
     onChange_ = Named(new QCheckBox(tr("On c&hange"), this), kOnChange);
-    changePicture_ = Named(new controls::StatusIcon(kDeltaIcon, kDeltaIcon, this), kChangePicture);
-    changePicture_->setFixedSize(kArrowSide * 2, kArrowSide * 2);
-    changePicture_->SetState(controls::kStateOff);
+    changePicture_ = Picture(kChangePicture, kDeltaIcon, kDeltaIcon, tr("On change"), kArrowSide * 2, this);
     threshold_ = Named(new QLineEdit(this), kThreshold);
     threshold_->setAccessibleName(tr("Change threshold"));
     percent_ = PlainLabel("%", kPercent, this);

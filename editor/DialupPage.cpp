@@ -14,6 +14,7 @@
 #include "editor/EntryListModel.h"
 #include "editor/EntryListView.h"
 #include "editor/ModulesTree.h"
+#include "editor/PageControls.h"
 #include "editor/PageHost.h"
 #include "editor/WidgetWrites.h"
 #include "editor/model/DialupList.h"
@@ -36,29 +37,6 @@ enum Route { kPrimary = 0, kSecondary = 1 };
 enum Direction { kInput = 0, kOutput = 1 };
 constexpr int kPictureSide = 20;
 constexpr int kShortEditCharacters = 6;
-
-template <typename Widget>
-Widget* Named(Widget* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
-controls::StatusIcon* Picture(int id, int off, int on, QWidget* parent)
-{
-    auto* picture = Named(new controls::StatusIcon(off, on, parent), id);
-    picture->setFixedSize(kPictureSide, kPictureSide);
-    picture->SetState(controls::kStateOff);
-    return picture;
-}
-
-QComboBox* Choice(int id, const QStringList& items, const QString& name, QWidget* parent)
-{
-    auto* box = Named(new QComboBox(parent), id);
-    box->addItems(items);
-    box->setAccessibleName(name);
-    return box;
-}
 
 } // namespace
 
@@ -84,12 +62,11 @@ DialupPage::DialupPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     auto* treeLabel = Named(new QLabel(tr("&Modules Available"), this), kTreeLabel);
     treeLabel->setBuddy(tree_);
 
-    route_ = Choice(kRoute, {"Primary", "Secondary"}, tr("Primary or secondary connection"), this);
-    direction_ = Choice(kDirection, {"Input", "Output"}, tr("Local input or output"), this);
+    route_ = DropDown(kRoute, {"Primary", "Secondary"}, tr("Primary or secondary connection"), this);
+    direction_ = DropDown(kDirection, {"Input", "Output"}, tr("Local input or output"), this);
     local_ = Named(new QLineEdit(this), kLocal);
     local_->setAccessibleName(tr("Local endpoint"));
-    auto* arrow = Picture(kArrow, kArrowIcon, kArrowIcon, this);
-    arrow->setAccessibleName(tr("to"));
+    auto* arrow = Picture(kArrow, kArrowIcon, kArrowIcon, tr("to"), kPictureSide, this);
     remote_ = Named(new QLineEdit(this), kRemote);
     remote_->setAccessibleName(tr("Remote endpoint"));
     auto* add = Named(new QPushButton("+", this), kAdd);
@@ -97,13 +74,13 @@ DialupPage::DialupPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     add->setToolTip(tr("Add the connection"));
     auto* remove = Named(new QPushButton(tr("&Remove"), this), kRemove);
 
-    intervalPicture_ = Picture(kIntervalPicture, kIntervalIcon, kIntervalIcon, this);
+    intervalPicture_ = Picture(kIntervalPicture, kIntervalIcon, kIntervalIcon, tr("Interval"), kPictureSide, this);
     intervalBox_ = Named(new QCheckBox(this), kIntervalBox);
     intervalBox_->setAccessibleName(tr("Transmit every interval"));
     interval_ = Named(new QLineEdit(this), kInterval);
     interval_->setAccessibleName(tr("Interval"));
     minutes_ = PlainLabel("mn", kMinutes, this);
-    changePicture_ = Picture(kChangePicture, kChangeIcon, kIntervalIcon, this);
+    changePicture_ = Picture(kChangePicture, kChangeIcon, kIntervalIcon, tr("Change"), kPictureSide, this);
     changeBox_ = Named(new QCheckBox(this), kChangeBox);
     changeBox_->setAccessibleName(tr("Transmit on change"));
     threshold_ = Named(new QLineEdit(this), kThreshold);

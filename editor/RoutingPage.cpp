@@ -12,6 +12,7 @@
 
 #include "editor/EntryListModel.h"
 #include "editor/EntryListView.h"
+#include "editor/PageControls.h"
 #include "editor/PageHost.h"
 #include "editor/RoutingDelegate.h"
 #include "editor/RoutingHeader.h"
@@ -31,13 +32,6 @@ enum Id {
 };
 
 constexpr int kEditCharacters = 6;
-
-template <typename Widget>
-Widget* Named(Widget* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 } // namespace
 

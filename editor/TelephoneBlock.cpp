@@ -8,6 +8,7 @@
 
 #include "controls/StatusIcon.h"
 #include "controls/UpDown.h"
+#include "editor/PageControls.h"
 #include "editor/PageHost.h"
 #include "editor/WidgetWrites.h"
 #include "nodeconf/NodeConf.h"
@@ -25,21 +26,7 @@ enum Id {
 };
 enum Icon { kTelephoneOff = 12017, kTelephoneOn = 12010, kLeasedLineOff = 12016, kLeasedLineOn = 12011 };
 
-QLineEdit* Edit(int id, QWidget* parent)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::number(id));
-    return edit;
-}
-
-controls::StatusIcon* Picture(int id, int off, int on, const QString& name, QWidget* parent)
-{
-    auto* picture = new controls::StatusIcon(off, on, parent);
-    picture->setObjectName(QString::number(id));
-    picture->setAccessibleName(name);
-    picture->setFixedSize(kPictureSide, kPictureSide);
-    return picture;
-}
+QLineEdit* Edit(int id, QWidget* parent) { return Named(new QLineEdit(parent), id); }
 
 } // namespace
 
@@ -49,7 +36,7 @@ TelephoneBlock::TelephoneBlock(PageHost& host, QWidget* parent) : QWidget(parent
     frame_ = new QGroupBox(tr("Telephone Numbers"), this);
     frame_->setObjectName(QString::number(kFrame));
 
-    telephonePicture_ = Picture(kTelephonePicture, kTelephoneOff, kTelephoneOn, tr("Telephone"), frame_);
+    telephonePicture_ = Picture(kTelephonePicture, kTelephoneOff, kTelephoneOn, tr("Telephone"), kPictureSide, frame_);
     number_ = Edit(kNumber, frame_);
     number_->setMaxLength(kDialupNumberLength);
     // Room for a whole international number: the block never squeezes it.
@@ -90,7 +77,7 @@ TelephoneBlock::TelephoneBlock(PageHost& host, QWidget* parent) : QWidget(parent
     grid->addWidget(redial, 1, 0, 1, 4);
     grid->setColumnStretch(1, 1);
 
-    leasedLinePicture_ = Picture(kLeasedLinePicture, kLeasedLineOff, kLeasedLineOn, tr("Leased line"), this);
+    leasedLinePicture_ = Picture(kLeasedLinePicture, kLeasedLineOff, kLeasedLineOn, tr("Leased line"), kPictureSide, this);
     KeepPlaceWhenHidden({frame_}); // the Dialup page's controls stay put when a secondary hides it
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
