@@ -166,12 +166,7 @@ AlertsPage::AlertsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     right->addWidget(list_, 1);
     right->addLayout(buttons);
     right->addLayout(sentence);
-    auto* left = new QVBoxLayout;
-    left->addWidget(treeLabel);
-    left->addWidget(tree_, 1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 2);
-    layout->addLayout(right, 5);
+    PlaceTreeBeside(this, treeLabel, tree_, right);
 
     connect(tree_, &ModulesTree::Picked, this, &AlertsPage::Picked);
     connect(list_, &EntryListView::Picked, this, [this](int row) {

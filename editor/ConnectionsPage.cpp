@@ -97,14 +97,9 @@ ConnectionsPage::ConnectionsPage(PageHost& host, QWidget* parent) : QWidget(pare
     right->addWidget(list_, 1);
     right->addLayout(edits);
     tree_ = Named(new ModulesTree(kConnectionsTreeMask, this), kTree);
-    auto* left = new QVBoxLayout;
     auto* treeLabel = new QLabel(tr("&Modules Available"), this);
     treeLabel->setBuddy(tree_);
-    left->addWidget(treeLabel);
-    left->addWidget(tree_, 1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 2);
-    layout->addLayout(right, 5);
+    PlaceTreeBeside(this, treeLabel, tree_, right);
 
     const auto rules = [this] { host_.Browse([](EditorContents&) {}); };
     QObject::connect(input_, &QLineEdit::textEdited, this, rules);

@@ -111,12 +111,7 @@ DialupPage::DialupPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     right->addLayout(endpoints);
     right->addLayout(conditions);
     right->addLayout(blockSlot_);
-    auto* left = new QVBoxLayout;
-    left->addWidget(treeLabel);
-    left->addWidget(tree_, 1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 2);
-    layout->addLayout(right, 5);
+    PlaceTreeBeside(this, treeLabel, tree_, right);
 
     const auto rules = [this] { host_.Browse([](EditorContents&) {}); };
     for (QLineEdit* e : {local_, remote_, interval_}) connect(e, &QLineEdit::textEdited, this, rules);

@@ -1,5 +1,6 @@
 #include "editor/PageControls.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 
 #include "controls/StatusIcon.h"
@@ -12,6 +13,17 @@ QComboBox* DropDown(int id, const QStringList& items, const QString& name, QWidg
     box->addItems(items);
     box->setAccessibleName(name);
     return box;
+}
+
+void PlaceTreeBeside(QWidget* page, QWidget* treeLabel, QWidget* tree, QLayout* right)
+{
+    constexpr int kTreeShare = 2, kListShare = 5;
+    auto* left = new QVBoxLayout;
+    left->addWidget(treeLabel);
+    left->addWidget(tree, 1);
+    auto* layout = new QHBoxLayout(page);
+    layout->addLayout(left, kTreeShare);
+    layout->addLayout(right, kListShare);
 }
 
 controls::StatusIcon* Picture(int id, int offIcon, int onIcon, const QString& name, int side, QWidget* parent)
