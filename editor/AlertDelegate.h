@@ -10,9 +10,7 @@ namespace mnm::editor {
 class AlertDelegate : public LineDelegate {
     Q_OBJECT
 public:
-    using LineDelegate::LineDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    explicit AlertDelegate(QObject* parent = nullptr) : LineDelegate(parent, Selection::Outlined) {}
 
 protected:
     void PaintLine(QPainter& painter, const QRect& row, const std::string& line,

@@ -14,21 +14,29 @@ constexpr int kRowPadding = 4;  // room above and below the text
 constexpr int kSmallestRow = 16; // a 12-pixel picture with a little air
 } // namespace
 
-LineDelegate::LineDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+LineDelegate::LineDelegate(QObject* parent, Selection selection) : QStyledItemDelegate(parent), selection_(selection)
+{
+}
 
 void LineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const bool selected = option.state & QStyle::State_Selected;
+    const bool filled = selected && selection_ == Selection::Filled;
     const QPalette::ColorGroup group = option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
     painter->save();
-    painter->fillRect(option.rect, option.palette.brush(group, selected ? QPalette::Highlight : QPalette::Base));
-    painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->fillRect(option.rect, option.palette.brush(group, filled ? QPalette::Highlight : QPalette::Base));
+    painter->setPen(option.palette.color(group, filled ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
     PaintLine(*painter, option.rect, index.data(EntryListModel::kLineRole).toByteArray().toStdString(), option);
-    if (option.state & QStyle::State_HasFocus) {
+    if (selected && !filled) {
+        painter->setPen(QPen(option.palette.color(group, QPalette::Highlight), 0)); // one device pixel
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+    } else if (option.state & QStyle::State_HasFocus) {
+        // An outlined row needs no focus frame besides.
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);
-        focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
+        focus.backgroundColor = option.palette.color(group, filled ? QPalette::Highlight : QPalette::Base);
         const QWidget* widget = option.widget;
         (widget ? widget->style() : QApplication::style())->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
     }

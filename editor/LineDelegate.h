@@ -16,7 +16,10 @@ namespace mnm::editor {
 class LineDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit LineDelegate(QObject* parent = nullptr);
+    // How the selected row shows: filled with the highlight colour, or kept
+    // on the list's background with a highlight outline.
+    enum class Selection { Filled, Outlined };
+    explicit LineDelegate(QObject* parent = nullptr, Selection selection = Selection::Filled);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -33,6 +36,7 @@ protected:
     QPixmap Picture(const std::string& name, int side, qreal devicePixelRatio) const;
 
 private:
+    Selection selection_;
     mutable QHash<QString, QPixmap> pictures_;
 };
 
