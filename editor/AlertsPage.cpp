@@ -208,7 +208,7 @@ void AlertsPage::ShowModules(const NodeStaticData* data) { tree_->Fill(data); }
 
 void AlertsPage::Rules()
 {
-    host_.Browse([](EditorContents&) {});
+    host_.RefreshAll();
 }
 
 void AlertsPage::Picked(std::uint32_t item)

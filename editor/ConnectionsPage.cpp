@@ -101,7 +101,7 @@ ConnectionsPage::ConnectionsPage(PageHost& host, QWidget* parent) : QWidget(pare
     treeLabel->setBuddy(tree_);
     PlaceTreeBeside(this, treeLabel, tree_, right);
 
-    const auto rules = [this] { host_.Browse([](EditorContents&) {}); };
+    const auto rules = [this] { host_.RefreshAll(); };
     QObject::connect(input_, &QLineEdit::textEdited, this, rules);
     QObject::connect(output_, &QLineEdit::textEdited, this, rules);
     QObject::connect(onChange_, &QCheckBox::clicked, this, rules);
@@ -132,7 +132,7 @@ void ConnectionsPage::Picked(std::uint32_t item)
     if (!pick) return; // a card, or an output: nothing to connect from
     input_->setText(Shown(pick->text));
     output_->clear();
-    host_.Browse([](EditorContents&) {});
+    host_.RefreshAll();
 }
 
 ConnectionInput ConnectionsPage::Edits() const
@@ -168,7 +168,7 @@ void ConnectionsPage::CopyBack()
     maxPpm_->setText(Shown(edits.maxPpm));
     WriteChecked(onChange_, edits.onChange);
     WriteChecked(offset_, edits.offset);
-    host_.Browse([](EditorContents&) {});
+    host_.RefreshAll();
 }
 
 void ConnectionsPage::Refresh(bool current)

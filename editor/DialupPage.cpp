@@ -113,7 +113,7 @@ DialupPage::DialupPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
     right->addLayout(blockSlot_);
     PlaceTreeBeside(this, treeLabel, tree_, right);
 
-    const auto rules = [this] { host_.Browse([](EditorContents&) {}); };
+    const auto rules = [this] { host_.RefreshAll(); };
     for (QLineEdit* e : {local_, remote_, interval_}) connect(e, &QLineEdit::textEdited, this, rules);
     for (QCheckBox* b : {intervalBox_, changeBox_}) connect(b, &QCheckBox::clicked, this, rules);
     connect(route_, &QComboBox::activated, this, rules);
@@ -179,7 +179,7 @@ void DialupPage::Picked(std::uint32_t item)
     remote_->clear();
     WriteChecked(intervalBox_, false);
     WriteChecked(changeBox_, false);
-    host_.Browse([](EditorContents&) {});
+    host_.RefreshAll();
 }
 
 void DialupPage::CopyBack()

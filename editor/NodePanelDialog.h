@@ -35,7 +35,7 @@ public:
     // every page shows the new contents.
     void ContentsReplaced();
     // Every page's enabling and visibility applied again.
-    void RefreshAll();
+    void RefreshAll() override;
     // While a transfer with the node runs nothing can be edited; afterwards
     // each page's own rules decide again.
     void DisableAll();

@@ -21,6 +21,9 @@ public:
     virtual bool EditIfChanged(const Change& change) = 0;
     // A selection or a page turned: shown again, not marked modified.
     virtual void Browse(const Change& change) = 0;
+    // Only the page's own inputs changed (a choice, a typed endpoint): every
+    // page's rules are applied again.
+    virtual void RefreshAll() = 0;
     // The page now shown (1 Network .. 6 Dialup).
     virtual int CurrentPage() const = 0;
 

@@ -111,10 +111,8 @@ RoutingPage::RoutingPage(PageHost& host, QWidget* parent) : QWidget(parent), hos
     layout->addLayout(left, 3);
     layout->addLayout(right, 2);
 
-    connect(primaryChoice_, &QRadioButton::clicked, this, [this] { host_.Browse([](EditorContents&) {}); });
-    connect(secondaryChoice_, &QRadioButton::clicked, this, [this] { host_.Browse([](EditorContents&) {}); });
-    connect(repeaterChoice_, &QRadioButton::clicked, this, [this] { host_.Browse([](EditorContents&) {}); });
-    connect(telephoneChoice_, &QRadioButton::clicked, this, [this] { host_.Browse([](EditorContents&) {}); });
+    for (QRadioButton* choice : {primaryChoice_, secondaryChoice_, repeaterChoice_, telephoneChoice_})
+        connect(choice, &QRadioButton::clicked, this, [this] { host_.RefreshAll(); });
     connect(add_, &QPushButton::clicked, this, &RoutingPage::Add);
     connect(remove_, &QPushButton::clicked, this, &RoutingPage::Remove);
     Reset();
@@ -169,7 +167,7 @@ void RoutingPage::CopyBack(RoutingList EditorContents::*table)
     destination_->setText(Shown(edits.destination));
     repeater_->setText(Shown(edits.repeater));
     if (!edits.destination.empty()) WriteChecked(edits.telephoneChosen ? telephoneChoice_ : repeaterChoice_, true);
-    host_.Browse([](EditorContents&) {}); // the choice decides the block's enabling
+    host_.RefreshAll(); // the choice decides the block's enabling
 }
 
 void RoutingPage::HoldTelephoneBlock(TelephoneBlock* block)

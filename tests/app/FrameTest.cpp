@@ -80,6 +80,16 @@ class FrameTest : public QObject {
         return QTest::qWaitFor([&] { return frame.Indicator()->Frame() == kFrameConnected && !worker().IsBusy(); },
                                kPatienceMs);
     }
+    // A frame on a virtual node that holds the sample configuration, connected
+    // and its hardware read over; null when the node does not come up.
+    std::unique_ptr<NMFrame> FrameOnSampleNode(VirtualNode& node)
+    {
+        if (!node.Start()) return nullptr;
+        node.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
+        WriteSetting(kSettingPort, node.DevicePath());
+        auto frame = Frame();
+        return ConnectedAndIdle(*frame) ? std::move(frame) : nullptr;
+    }
     bool Enabled(NMFrame& frame, int id)
     {
         frame.UpdateEnabling();
@@ -169,16 +179,13 @@ private slots:
     }
 
     // Received in the window, edited on every page, saved and sent: what the
-    // node then holds, read back by mnm, is the very file the window saved.
+    // node then holds, read back by mnm, is what the window saved.
     void whatTheWindowSavesAndSendsIsWhatMnmReceives()
     {
         ScriptedHost host;
         VirtualNode node;
-        QVERIFY(node.Start());
-        node.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
-        WriteSetting(kSettingPort, node.DevicePath());
-        auto frame = Frame();
-        QVERIFY(ConnectedAndIdle(*frame));
+        auto frame = FrameOnSampleNode(node);
+        QVERIFY(frame);
         frame->Command(kCmdReceive);
         QVERIFY(QTest::qWaitFor([&] { return frame->State().openState == kEditorShown; }, kPatienceMs));
 
@@ -403,11 +410,8 @@ private slots:
     {
         ScriptedHost host;
         VirtualNode node;
-        QVERIFY(node.Start());
-        node.WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
-        WriteSetting(kSettingPort, node.DevicePath());
-        auto frame = Frame();
-        QVERIFY(ConnectedAndIdle(*frame));
+        auto frame = FrameOnSampleNode(node);
+        QVERIFY(frame);
 
         int ticks = 0; // the interface thread keeps running while the worker talks
         QTimer beat;

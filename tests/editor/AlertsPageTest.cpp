@@ -57,6 +57,7 @@ public:
         Show();
         return changed;
     }
+    void RefreshAll() override { Show(); }
     void Browse(const Change& change) override
     {
         change(contents);
