@@ -111,7 +111,8 @@ public:
 
     StartResult StartSend(const NodeConf& record, int commandId, SendCommit commit = SendCommit::kAsSetting);
     StartResult StartReceive(int commandId);
-    // Refused while a one-shot job runs, but remembered: monitoring starts when it ends.
+    // Monitor and live are refused while a one-shot job runs, but remembered:
+    // the job starts when it ends. A change of job forgets the requests left.
     StartResult StartMonitor(int commandId);
     StartResult StartLive(int commandId);
     StartResult StartNodeDataRead(int commandId);

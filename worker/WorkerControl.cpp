@@ -18,6 +18,7 @@ bool Busy(const WorkerData& d) { return IsOneShotJob(d.job); }
 void EnterOneShot(WorkerShared& s, int job, int commandId)
 {
     WorkerData& d = s.data;
+    d.pending = WorkerRequests{}; // left for the job before: not carried out long after
     d.previousJob = d.job;
     d.job = job;
     d.target[job] = commandId;
@@ -36,6 +37,20 @@ StartResult StartReading(WorkerShared& s, int job, int commandId, StatusOf statu
     status = RequestStatus::kRunning;
     EnterOneShot(s, job, commandId);
     return StartResult::kStarted;
+}
+
+// Monitor or live: started now, or when the running one-shot job ends.
+// Requests left for another job are forgotten, so that none fires minutes
+// later in a job the operator did not leave it for.
+StartResult StartContinuing(WorkerData& d, int job, int commandId)
+{
+    d.target[job] = commandId;
+    const bool busy = Busy(d);
+    int& next = busy ? d.previousJob : d.job;
+    if (next != job) d.pending = WorkerRequests{};
+    next = job;
+    if (job == kJobLive) ResetLiveGathering(d);
+    return busy ? StartResult::kBusy : StartResult::kStarted;
 }
 
 } // namespace
@@ -130,25 +145,14 @@ StartResult Worker::StartNodeDataRead(int commandId)
 StartResult Worker::StartMonitor(int commandId)
 {
     Guard guard(s_->lock);
-    WorkerData& d = s_->data;
-    d.target[kJobMonitor] = commandId;
-    if (Busy(d)) {
-        d.previousJob = kJobMonitor;
-        return StartResult::kBusy;
-    }
-    d.job = kJobMonitor;
-    return StartResult::kStarted;
+    return StartContinuing(s_->data, kJobMonitor, commandId);
 }
 
+// Refused while a one-shot job runs, but remembered, as the monitor is.
 StartResult Worker::StartLive(int commandId)
 {
     Guard guard(s_->lock);
-    WorkerData& d = s_->data;
-    if (Busy(d)) return StartResult::kBusy;
-    d.job = kJobLive;
-    d.target[kJobLive] = commandId;
-    ResetLiveGathering(d);
-    return StartResult::kStarted;
+    return StartContinuing(s_->data, kJobLive, commandId);
 }
 
 WorkerSnapshot Worker::Snapshot()

@@ -306,6 +306,36 @@ TEST_F(WorkerJobs, MonitorRequestedDuringAOneShotJobStartsAfterIt)
     EXPECT_FALSE(worker.MonitorReading());
 }
 
+TEST_F(WorkerJobs, LiveRequestedDuringAOneShotJobStartsAfterItAndOldRequestsAreForgotten)
+{
+    StartWorker();
+    ASSERT_EQ(worker.StartMonitor(kMonitorId), StartResult::kStarted);
+    WaitForPosts(kMonitorId, 1);
+    // Left while the monitor runs, which carries out no requests.
+    worker.RequestOnOff(1);
+    worker.RequestPowerStep(2);
+    ASSERT_EQ(worker.StartLive(kLiveId), StartResult::kStarted);
+    WaitForPosts(kLiveId, 2);
+    EXPECT_TRUE(DataOf(command::kOnOff).empty());
+    EXPECT_TRUE(DataOf(command::kSetPower).empty());
+
+    ASSERT_EQ(worker.StartMonitor(kMonitorId), StartResult::kStarted);
+    WaitForPosts(kMonitorId, 1);
+    worker.RequestOnOff(1);
+    TestNode().InjectFault({kTypeQuery, query::kNodeNumber}, {Fault::kDelay, 150, 1});
+    ASSERT_EQ(worker.StartNodeDataRead(kNodeDataId), StartResult::kStarted);
+    EXPECT_EQ(worker.StartLive(kLiveId), StartResult::kBusy); // asked for, taken after the read
+    WaitForPosts(kNodeDataId, 1);
+    WaitForPosts(kLiveId, 2);
+    EXPECT_EQ(worker.Snapshot().job, kJobLive);
+    EXPECT_TRUE(worker.StatusBlock());
+    EXPECT_TRUE(DataOf(command::kOnOff).empty());
+
+    // Requests left for the live job itself are carried out.
+    RequestBetweenPasses([this] { worker.RequestOnOff(1); });
+    EXPECT_EQ(DataOf(command::kOnOff).size(), 1u);
+}
+
 TEST_F(WorkerJobs, SendPublishesRisingProgressAndHandsOverToARequestedMonitor)
 {
     StartWorker();
