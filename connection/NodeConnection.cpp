@@ -4,6 +4,10 @@
 
 namespace mnm {
 
+namespace {
+constexpr std::chrono::seconds kVirtualNodeTextInterval{4};
+} // namespace
+
 NodeConnection::NodeConnection() = default;
 
 NodeConnection::~NodeConnection()
@@ -31,6 +35,13 @@ void NodeConnection::Stop()
     }
 }
 
+std::optional<std::string> NodeConnection::TakeNodeText()
+{
+    char text[kNodeTextSize];
+    if (link_.TakeNodeText(text, sizeof text) != 1) return std::nullopt;
+    return std::string(text);
+}
+
 void NodeConnection::SelectPort(std::string_view path) { link_.SelectPort(path); }
 
 std::string NodeConnection::StartVirtualNode()
@@ -38,6 +49,8 @@ std::string NodeConnection::StartVirtualNode()
     if (virtualNode_) return virtualNode_->DevicePath();
     auto node = std::make_unique<VirtualNode>();
     node->SetPace(true);
+    // A demonstration node talks now and then, as a real one does.
+    node->SetNodeTextInterval(kVirtualNodeTextInterval);
     if (!node->Start()) return {};
     virtualNode_ = std::move(node);
     return virtualNode_->DevicePath();

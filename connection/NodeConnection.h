@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -33,6 +34,9 @@ public:
     // The port the link opens at its next pass; empty closes it.
     void SelectPort(std::string_view path);
     Worker& worker() { return worker_; }
+    // The node's unsolicited text waiting in the link (Windows-1252, at most
+    // kNodeTextSize - 1 characters), taken once; nothing when none came.
+    std::optional<std::string> TakeNodeText();
 
     // Starts the built-in virtual node once, paced like a real line; its
     // terminal's path, or empty when no pseudo-terminal could be had.

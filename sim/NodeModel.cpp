@@ -26,6 +26,34 @@ constexpr std::uint16_t kControlNetwork = 18;
 // Memory from this page on reads as erased flash, one byte standing for 64.
 constexpr std::uint8_t kErasedMemoryPage = 0xF0;
 
+// The received signal drifts across the test page's gauge with a little
+// noise, -95 to -117 dBm, so that a demonstration is alive.
+constexpr int kSignalMiddle = 106;
+constexpr int kSignalSwing = 8;
+constexpr int kSignalPeriod = 120; // status reads
+constexpr int kSignalNoise = 3;
+int SignalMagnitude(int tick)
+{
+    const int phase = tick % kSignalPeriod;
+    const int triangle = phase < kSignalPeriod / 2 ? phase : kSignalPeriod - phase; // 0..period/2
+    const int wave = triangle * 4 * kSignalSwing / kSignalPeriod - kSignalSwing;
+    const int noise = tick * 7919 % (2 * kSignalNoise + 1) - kSignalNoise;
+    return kSignalMiddle + wave + noise;
+}
+
+// Of the first nodes, every fourth is heard from (its value the seconds since,
+// halved) and one is in alarm (0); the others are unknown.
+constexpr std::uint32_t kNoLiveValue = 65535;
+constexpr int kLiveHeardEvery = 4;
+constexpr int kLiveAlarmNode = 8;
+constexpr int kLiveMaxValue = 300;
+std::uint32_t LiveValue(int node, int tick)
+{
+    if (node % kLiveHeardEvery != 0) return kNoLiveValue;
+    if (node == kLiveAlarmNode) return 0;
+    return static_cast<std::uint32_t>((node * 37 + tick / 20) % kLiveMaxValue + 1);
+}
+
 std::vector<std::uint8_t> U8(std::uint32_t v) { return {static_cast<std::uint8_t>(v)}; }
 std::vector<std::uint8_t> U16(std::uint32_t v)
 {
@@ -162,7 +190,7 @@ std::string NodeModel::NodeText()
 std::vector<std::uint8_t> NodeModel::StatusBlock() const
 {
     std::vector<std::uint8_t> b(kStatusBlockSize, 0);
-    PutU32(b.data(), static_cast<std::uint32_t>(87 + tick_ % 5) << 16); // signal strength, -dBm
+    PutU32(b.data(), static_cast<std::uint32_t>(SignalMagnitude(tick_)) << 16); // signal strength, -dBm
     b[4] = 1;                                                          // PLL locked
     b[5] = mode_;
     PutU32(b.data() + 8, kBaseFrequency + static_cast<std::uint32_t>(channel_) * kChannelSpacing);
@@ -338,7 +366,7 @@ Reply NodeModel::LiveQuery(std::uint8_t code, std::uint8_t p1, std::uint8_t p2)
         std::vector<std::uint8_t> r;
         for (int i = p1; i < kLiveEndpoints && i < p1 + kLiveGroupsPerReply; ++i) {
             r.push_back(static_cast<std::uint8_t>(i));
-            const std::vector<std::uint8_t> v = U16(static_cast<std::uint32_t>((i * 37 + tick_) % 4096));
+            const std::vector<std::uint8_t> v = U16(LiveValue(i, tick_));
             r.insert(r.end(), v.begin(), v.end());
         }
         return r;

@@ -1,5 +1,7 @@
 // The virtual node's model on its own: what it keeps, when its flash
 // changes, and how an older or smaller node answers.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "sim/NodeModel.h"
@@ -89,6 +91,36 @@ TEST(NodeModel, AnOlderOrSmallerNodeLeavesRequestsUnanswered)
     const SmsTableSizes s = DecodeSmsTableSizes(sizes->data());
     EXPECT_EQ(s.maxConnections, kMaxSmsConnections);
     EXPECT_EQ(s.maxMessageLength, kSmsMessageLength);
+}
+
+// A demonstration must look alive: the signal moves, within the range the
+// test page's gauge shows, and the alarm list has a few nodes, not all.
+TEST(NodeModel, TheSignalMovesWithinTheGaugeAndFewNodesReport)
+{
+    NodeModel m;
+    int lowest = 0, highest = -200;
+    for (int pass = 0; pass < 500; ++pass) {
+        const auto block = m.Query(query::kStatusBlock, 0, 0);
+        ASSERT_TRUE(block && block->size() == static_cast<std::size_t>(kStatusBlockSize));
+        const int dbm = -static_cast<int>(GetU32(block->data()) >> 16);
+        lowest = std::min(lowest, dbm);
+        highest = std::max(highest, dbm);
+    }
+    EXPECT_GE(lowest, -118);
+    EXPECT_LE(highest, -95);
+    EXPECT_GE(highest - lowest, 15);
+
+    const auto live = m.Query(query::kLiveValues, 0, 0);
+    ASSERT_TRUE(live && !live->empty() && live->size() % kLiveGroupSize == 0);
+    int reporting = 0, alarms = 0;
+    for (std::size_t i = 0; i < live->size(); i += kLiveGroupSize) {
+        const std::uint32_t value = GetU16(live->data() + i + 1);
+        reporting += value != 65535;
+        alarms += value == 0;
+    }
+    EXPECT_GT(reporting, 1);
+    EXPECT_LT(reporting, static_cast<int>(live->size() / kLiveGroupSize));
+    EXPECT_EQ(alarms, 1);
 }
 
 } // namespace
