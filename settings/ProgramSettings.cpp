@@ -21,6 +21,7 @@ struct NumberField {
     int ProgramSettings::*member;
     int lowest;
     int highest;
+    int unset = 0; // taken for 0, below 0 or not a number; 0: the lowest is
 };
 struct TextField {
     const char* name;
@@ -41,7 +42,8 @@ constexpr FlagField kFlags[] = {
 };
 constexpr NumberField kNumbers[] = {
     {kSettingNipQueryTimeout, &ProgramSettings::nipQueryTimeoutMs, kLowestQueryTimeoutMs, kHighestQueryTimeoutMs},
-    {kSettingEndpointMonitorTimeout, &ProgramSettings::endpointMonitorTimeoutMs, kLowestTimeoutMs, kHighestTimeoutMs},
+    {kSettingEndpointMonitorTimeout, &ProgramSettings::endpointMonitorTimeoutMs, kLowestTimeoutMs, kHighestTimeoutMs,
+     kDefaultMonitorTimeoutMs},
     {kSettingNcpWriteFlashTimeout, &ProgramSettings::ncpWriteFlashTimeoutMs, kLowestTimeoutMs, kHighestTimeoutMs},
 };
 constexpr TextField kTexts[] = {
@@ -57,7 +59,10 @@ ProgramSettings ReadProgramSettings()
 {
     ProgramSettings s;
     for (const FlagField& f : kFlags) s.*f.member = f.anyNumber ? ReadSettingNumber(f.name) != 0 : ReadSettingFlag(f.name);
-    for (const NumberField& f : kNumbers) s.*f.member = std::clamp(ReadSettingNumber(f.name), f.lowest, f.highest);
+    for (const NumberField& f : kNumbers) {
+        const int value = ReadSettingNumber(f.name);
+        s.*f.member = value <= 0 && f.unset != 0 ? f.unset : std::clamp(value, f.lowest, f.highest);
+    }
     for (const TextField& f : kTexts) s.*f.member = ReadSetting(f.name);
     // The list ends at the first name without a value; an entry that cannot
     // be a path (too long to read) is dropped alone.

@@ -12,6 +12,9 @@ inline constexpr int kLowestQueryTimeoutMs = 100;   // "NIPQueryTimeout(ms)"
 inline constexpr int kHighestQueryTimeoutMs = 10000;
 inline constexpr int kLowestTimeoutMs = 100;        // "NCPWriteFlashTimeout(ms)", "EndpointMonitorTimeout(ms)"
 inline constexpr int kHighestTimeoutMs = 60000;
+// "EndpointMonitorTimeout(ms)" of 0, below 0 or not a number: its default,
+// not the lowest, since the monitor would blank its value almost at once.
+inline constexpr int kDefaultMonitorTimeoutMs = 1500;
 
 struct ProgramSettings {
     bool allowPortDeselection = false;

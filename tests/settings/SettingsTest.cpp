@@ -316,6 +316,14 @@ TEST(ProgramSettings, TimeOutsAreBoundedAndABadRecentFileIsDroppedAlone)
     WriteChangedSettings(read, opened);
     EXPECT_EQ((std::vector<std::string>{"/a.mnc", "/b.mnc", "/c.mnc", "/d.mnc"}), ReadProgramSettings().recentFiles);
     EXPECT_EQ("/a.mnc", ReadSetting("MRUF#1"));
+
+    // The monitor's time-out: 0, negative or unreadable is its default, a small one the lowest.
+    for (const char* text : {"0", "-20", "soon"}) {
+        WriteSetting(kSettingEndpointMonitorTimeout, text);
+        EXPECT_EQ(kDefaultMonitorTimeoutMs, ReadProgramSettings().endpointMonitorTimeoutMs) << text;
+    }
+    WriteSetting(kSettingEndpointMonitorTimeout, "7");
+    EXPECT_EQ(kLowestTimeoutMs, ReadProgramSettings().endpointMonitorTimeoutMs);
 }
 
 // A store that can be read but not written is read all the same, and says
