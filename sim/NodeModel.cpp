@@ -43,7 +43,6 @@ int SignalMagnitude(int tick)
 
 // Of the first nodes, every fourth is heard from (its value the seconds since,
 // halved) and one is in alarm (0); the others are unknown.
-constexpr std::uint32_t kNoLiveValue = 65535;
 constexpr int kLiveHeardEvery = 4;
 constexpr int kLiveAlarmNode = 8;
 constexpr int kLiveMaxValue = 300;

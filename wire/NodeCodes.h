@@ -131,5 +131,7 @@ inline constexpr int kMonitorReadingSize = 16;
 inline constexpr int kMemoryBlockSize = 64;
 inline constexpr int kLiveValueCount = 256;
 inline constexpr int kLiveGroupSize = 3;
+// A live value no node reported.
+inline constexpr std::uint16_t kNoLiveValue = 65535;
 
 } // namespace mnm

@@ -17,8 +17,6 @@
 
 namespace mnm {
 
-inline constexpr std::uint16_t kNoLiveValue = 65535;
-
 struct WorkerRequests {
     std::uint8_t engineering[kMaxEngineeringBytes] = {};
     int engineeringCount = 0;
