@@ -21,6 +21,9 @@
 #include "nodeconf/ResultCodes.h"
 #include "nodeconf/TextEncoding.h"
 #include "settings/Settings.h"
+#include "tools/EngineeringDialog.h"
+#include "tools/MonitorDialog.h"
+#include "tools/TestDialog.h"
 #include "reports/ErrorReport.h"
 #include "reports/ModalHost.h"
 #include "reports/UnsavedFileDialog.h"
@@ -247,10 +250,13 @@ void NMFrame::ShowLiveTool(QWidget* view, int commandId)
     document_.CoverWithLiveTool();
     ShowView(view);
     UpdateCaption();
-    if (commandId == kCmdMonitor)
+    // During a transfer or a hardware read the job starts when that ends.
+    if (commandId == kCmdMonitor) {
         connection_.worker().StartMonitor(kMsgMonitorReading);
-    else
-        connection_.worker().StartLive(kMsgLiveData); // refused during a transfer; the tick tries again
+        monitor_->EndpointChanged();
+    } else {
+        connection_.worker().StartLive(kMsgLiveData);
+    }
 }
 
 void NMFrame::ToggleVersion()
@@ -353,7 +359,9 @@ void NMFrame::OnPosted(int id)
     case kMsgSendEnded: return SendEnded();
     case kMsgNodeDataRead: return NodeDataRead();
     case kMsgConfigurationChanged: return UpdateCaption();
-    default: return; // live data and monitor readings: their views come later
+    case kMsgLiveData: return LiveData();
+    case kMsgMonitorReading: return MonitorReading();
+    default: return;
     }
 }
 
@@ -378,7 +386,27 @@ void NMFrame::NodeDataRead()
     // Taken so that the next connection's read can start; the editor's
     // modules trees show what the node has.
     const auto read = connection_.worker().TakeNodeData();
-    if (read.data) editor_->ShowModules(&*read.data);
+    if (read.data) ShowNodeData(&*read.data);
+}
+
+void NMFrame::ShowNodeData(const NodeStaticData* data)
+{
+    engineering_->NodeDataChanged(data);
+    monitor_->NodeDataChanged(data);
+    editor_->ShowModules(data);
+    test_->NodeDataChanged(data);
+}
+
+void NMFrame::LiveData()
+{
+    // Nothing while another job runs or no node answers: the page is reset.
+    test_->LiveData(connection_.worker().StatusBlock());
+}
+
+void NMFrame::MonitorReading()
+{
+    // A reading that arrives after the monitor job ended is not passed on.
+    if (const auto reading = connection_.worker().MonitorReading()) monitor_->ReadingArrived(*reading);
 }
 
 } // namespace mnm::app

@@ -13,7 +13,6 @@
 #include <QTimer>
 
 #include "app/BlankView.h"
-#include "app/LiveViews.h"
 #include "app/PortMenu.h"
 #include "app/StatusIndicator.h"
 #include "app/WorkerPostBox.h"
@@ -23,6 +22,9 @@
 #include "editor/NodePanelDialog.h"
 #include "reports/ModalHost.h"
 #include "resources/Pictures.h"
+#include "tools/EngineeringDialog.h"
+#include "tools/MonitorDialog.h"
+#include "tools/TestDialog.h"
 
 namespace mnm::app {
 
@@ -57,9 +59,9 @@ void NMFrame::BuildViews()
     editor_ = new editor::NodePanelDialog(document_, views_);
     connect(editor_, &editor::NodePanelDialog::ConfigurationChanged, this,
             [this] { OnPosted(kMsgConfigurationChanged); });
-    monitor_ = MakeEmptyLiveView("DIALOG_MONITOR", tr("Monitor"), views_);
-    test_ = MakeEmptyLiveView("DIALOG_TEST", tr("Radio Test"), views_);
-    engineering_ = MakeEmptyLiveView("DIALOG_ENGINEERING", tr("Engineering"), views_);
+    monitor_ = new tools::MonitorDialog(connection_, settings_, views_);
+    test_ = new tools::TestDialog(connection_, settings_, views_);
+    engineering_ = new tools::EngineeringDialog(connection_, settings_, views_);
     for (QWidget* view : std::initializer_list<QWidget*>{blank_, editor_, monitor_, test_, engineering_})
         views_->addWidget(view);
     setCentralWidget(views_);
@@ -247,6 +249,10 @@ void NMFrame::OnTick()
 {
     ports_->Tick();
     editor_->Tick();
+    monitor_->Tick();
+    // The page collects what the worker and the link hold only while it is
+    // shown: hidden, it would take a memory reply or a message from no one.
+    if (CurrentView() == engineering_) engineering_->Tick();
     Worker& worker = connection_.worker();
     WorkerSnapshot now = worker.Snapshot();
     TickInputs in;
@@ -260,7 +266,7 @@ void NMFrame::OnTick()
     in.liveViewShown = CurrentView() == test_ || CurrentView() == engineering_;
     in.portProblem = ports_->Problem();
     // A node gone takes its cards and channels with it.
-    if (nodeConnected_ && !now.connected) editor_->ShowModules(nullptr);
+    if (nodeConnected_ && !now.connected) ShowNodeData(nullptr);
     nodeConnected_ = now.connected;
     const TickResult result = IndicatorTick(indicatorState_, in);
     indicatorState_ = result.next;
@@ -285,6 +291,7 @@ void NMFrame::closeEvent(QCloseEvent* event)
     }
     closing_ = true;
     timer_->stop();
+    monitor_->StopLogging();
     WriteSettings();
     event->accept();
 }

@@ -16,6 +16,7 @@
 #include "app/model/ConfigDocument.h"
 #include "app/model/IndicatorTick.h"
 #include "app/model/UnsavedPrompt.h"
+#include "nodeconf/NodeStaticData.h"
 #include "settings/ProgramSettings.h"
 #include "worker/WorkerResults.h"
 
@@ -30,6 +31,12 @@ class NodeConnection;
 
 namespace mnm::editor {
 class NodePanelDialog;
+}
+
+namespace mnm::tools {
+class EngineeringDialog;
+class MonitorDialog;
+class TestDialog;
 }
 
 namespace mnm::app {
@@ -77,6 +84,9 @@ public:
     // What an editor page does on an edit.
     void Edit(const std::function<void(editor::EditorContents&)>& change);
     editor::NodePanelDialog* EditorView() const { return editor_; }
+    tools::MonitorDialog* MonitorView() const { return monitor_; }
+    tools::TestDialog* TestView() const { return test_; }
+    tools::EngineeringDialog* EngineeringView() const { return engineering_; }
     QWidget* CurrentView() const;
     StatusIndicator* Indicator() const { return indicator_; }
     // The port the connection was given last (empty: none).
@@ -114,6 +124,10 @@ private:
     void ReceiveEnded();
     void SendEnded();
     void NodeDataRead();
+    void LiveData();
+    void MonitorReading();
+    // The attached node's description to every view that shows it; null: none.
+    void ShowNodeData(const NodeStaticData* data);
 
     void OnTick();
     bool PromptSaveBeforeLeaving(Leaving leaving);
@@ -156,9 +170,9 @@ private:
     QStackedWidget* views_ = nullptr;
     BlankView* blank_ = nullptr;
     editor::NodePanelDialog* editor_ = nullptr;
-    QWidget* monitor_ = nullptr;
-    QWidget* test_ = nullptr;
-    QWidget* engineering_ = nullptr;
+    tools::MonitorDialog* monitor_ = nullptr;
+    tools::TestDialog* test_ = nullptr;
+    tools::EngineeringDialog* engineering_ = nullptr;
     StatusIndicator* indicator_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     PortMenu* ports_ = nullptr;
