@@ -1,10 +1,12 @@
 // Not a test: scripts/screenshots runs it to draw the main window in its
 // states (blank, the editor's pages over a sample configuration, a receive
-// from the built-in virtual node in progress) for the README.
+// from the built-in virtual node in progress, the live tools) for the README.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include "app/model/IndicatorTick.h"
 #include "app/WorkerPostBox.h"
 #include "app/model/CommandIds.h"
+#include "controls/SevenSegment.h"
 #include "editor/NodePanelDialog.h"
 #include "connection/ConnectionOptions.h"
 #include "connection/NodeConnection.h"
@@ -22,6 +25,9 @@
 #include "settings/Settings.h"
 #include "settings/ProgramSettings.h"
 #include "sim/SampleConfigurations.h"
+#include "sim/VirtualNode.h"
+#include "wire/NodeCodes.h"
+#include "tools/TestDialog.h"
 
 
 using namespace mnm;
@@ -75,6 +81,53 @@ void EditorPages(NMFrame& frame)
     ChooseTab(panel, "Routing");
     Control<QAbstractButton>(&panel, 6016)->click();
     Save(frame, "editor-routing-dialup");
+}
+
+// The live tools on a quick virtual node of their own: the monitor with an
+// analog input, the test page with a history of several minutes (its clock
+// runs faster than the node), the engineering page with alarms, node
+// messages and a memory line.
+void LiveTools(NodeConnection& connection, WorkerPostBox& posts, ProgramSettings settings, const QString& sample)
+{
+    VirtualNode node;
+    if (!node.Start()) qFatal("no virtual node");
+    node.SetNodeTextInterval(std::chrono::milliseconds(150));
+    settings.port = node.DevicePath();
+    settings.allowEngineeringDialog = true;
+    // With a file, so that the configuration the editor shots kept is not offered.
+    NMFrame frame(connection, posts, settings, {sample});
+    frame.resize(860, 560);
+    frame.show();
+    Worker& worker = connection.worker();
+    if (!QTest::qWaitFor([&] { return frame.Indicator()->Frame() == kFrameConnected && !worker.IsBusy(); }, 30000))
+        qFatal("the virtual node did not answer");
+
+    frame.Command(kCmdMonitor);
+    Control<QRadioButton>(&frame, 10008)->click();
+    QTest::keyClicks(Control<QLineEdit>(&frame, 8015), "A1.1");
+    auto* display = Control<controls::SevenSegment>(&frame, 3058);
+    if (!QTest::qWaitFor([&] { return !display->Text().isEmpty(); }, 30000)) qFatal("no monitor reading");
+    Save(frame, "live-monitor");
+
+    // Five seconds of history a status block: ten minutes in a hundred and twenty.
+    auto ticks = std::make_shared<std::chrono::milliseconds>(0);
+    frame.TestView()->SetClock([ticks] { return *ticks += std::chrono::seconds(5); });
+    frame.Command(kCmdTest);
+    const int reads = node.QueryCount(query::kStatusBlock);
+    if (!QTest::qWaitFor([&] { return node.QueryCount(query::kStatusBlock) > reads + 110; }, 60000))
+        qFatal("the test page got no status blocks");
+    Save(frame, "live-test");
+
+    frame.Command(kCmdEngineering);
+    auto* messages = Control<QListWidget>(&frame, 5103);
+    if (!QTest::qWaitFor([&] { return messages->count() >= 8; }, 30000)) qFatal("no node messages");
+    QTest::keyClicks(Control<QLineEdit>(&frame, 4008), "1A3");
+    Control<QAbstractButton>(&frame, 3068)->click();
+    auto* memory = Control<QLineEdit>(&frame, 2002);
+    if (!QTest::qWaitFor([&] { return !memory->text().isEmpty(); }, 30000)) qFatal("no memory line");
+    Save(frame, "live-engineering");
+    frame.EndWithoutAsking();
+    node.Stop();
 }
 
 } // namespace
@@ -149,6 +202,7 @@ int main(int argc, char** argv)
         Save(receiving, "editor-dialup");
         receiving.EndWithoutAsking();
     }
+    LiveTools(connection, posts, programSettings, files.filePath("north-ridge.mnc"));
     connection.Stop();
     return 0;
 }
