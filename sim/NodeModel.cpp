@@ -20,9 +20,6 @@ constexpr std::uint32_t kBaseFrequency = 458000000;
 constexpr std::uint32_t kChannelSpacing = 12500;
 constexpr int kMaxPresentPower = 999;
 constexpr int kSmsTotalText = kSmsMessageSlots * (kSmsMessageLength + 1);
-// Endpoint-control codes (first value) and toggle values the node acts on.
-constexpr std::uint16_t kControlLocalCarrier = 14;
-constexpr std::uint16_t kControlNetwork = 18;
 // Memory from this page on reads as erased flash, one byte standing for 64.
 constexpr std::uint8_t kErasedMemoryPage = 0xF0;
 

@@ -125,6 +125,11 @@ inline constexpr std::uint8_t kToggleWhenReceiving = 16;
 inline constexpr std::uint8_t kModeNetwork = 0;
 inline constexpr std::uint8_t kModeCarrierReceive = 0x81;
 inline constexpr std::uint8_t kModeCarrierTransmit = 0x82;
+// Endpoint-control actions (the first of the command's values) and a value left unused.
+inline constexpr std::uint16_t kControlRemoteCarrier = 10;
+inline constexpr std::uint16_t kControlLocalCarrier = 14;
+inline constexpr std::uint16_t kControlNetwork = 18;
+inline constexpr std::uint16_t kControlNoValue = 65535;
 
 inline constexpr int kStatusBlockSize = 64;
 inline constexpr int kMonitorReadingSize = 16;

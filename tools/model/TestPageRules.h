@@ -54,14 +54,11 @@ inline constexpr std::size_t kFirmwareTextLimit = 200;
 // "2.03.0041/B" shows "2.03 / B".
 std::string FirmwareText(std::string_view received, bool trinomial);
 
-// Endpoint-control values the page sends; what the node does with them is
-// its own affair: the page watches the mode byte of the next status blocks.
-inline constexpr std::uint16_t kControlNoValue = 65535;
-inline constexpr std::uint16_t kControlRemoteCarrier = 10;
+// The arguments of the endpoint-control actions the page sends; what the
+// node does with them is its own affair: the page watches the mode byte of
+// the next status blocks.
 inline constexpr std::uint16_t kRemoteCarrierArgument = 40;
-inline constexpr std::uint16_t kControlLocalCarrier = 14;
 inline constexpr std::uint16_t kLocalCarrierArgument = 60;
-inline constexpr std::uint16_t kControlNetwork = 18;
 // The node addressed as "this node".
 inline constexpr int kThisNode = 0;
 // The nodes another node's carrier can be asked of.
