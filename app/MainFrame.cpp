@@ -250,9 +250,9 @@ void NMFrame::OnTick()
     ports_->Tick();
     editor_->Tick();
     monitor_->Tick();
-    // The page collects what the worker and the link hold only while it is
-    // shown: hidden, it would take a memory reply or a message from no one.
-    if (CurrentView() == engineering_) engineering_->Tick();
+    // Also while hidden: a node's message that comes meanwhile is in its
+    // list when the page is shown again, not lost in the link's mailbox.
+    engineering_->Tick();
     Worker& worker = connection_.worker();
     WorkerSnapshot now = worker.Snapshot();
     TickInputs in;

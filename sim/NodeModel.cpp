@@ -116,7 +116,7 @@ NodeStaticData DefaultNodeHardware()
     AddChannelName(h, 'a', 2, 1, "Tank level");
     std::strcpy(h.serialNumber, "MN-000123");
     std::strcpy(h.highestChannel, "16");
-    std::strcpy(h.channelLayout, "Channels 1-16, 12.5 kHz from 458.000 MHz");
+    std::strcpy(h.channelLayout, "Channels 1-16, 12.5 kHz steps above 458.000 MHz");
     return h;
 }
 

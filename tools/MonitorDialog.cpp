@@ -266,7 +266,8 @@ void MonitorDialog::ReadingArrived(const MonitorReadingBytes& reading)
     if (!p_->state.Arrive(reading, p_->ticks())) return;
     Redraw();
     if (p_->log && !p_->shown.Empty())
-        WriteLog(MonitorLogRow(p_->wall(), p_->shown.endpoint, p_->state.Reading().value, p_->shown.text));
+        WriteLog(MonitorLogRow(p_->wall(), p_->shown.endpoint, p_->state.Reading().value, p_->shown.text,
+                               p_->caption->text().toStdString()));
 }
 
 void MonitorDialog::Tick()

@@ -107,8 +107,12 @@ void SignalHistoryPlot::paintEvent(QPaintEvent*)
         for (const PlotSpan& s : PlotSpans(history_, now_, area)) painter.drawLine(s.x, s.top, s.x, s.bottom);
         QPainterPath path;
         const std::vector<PlotPoint> points = PlotTrace(history_, now_, area);
-        path.moveTo(points.front().x, points.front().y);
-        for (const PlotPoint& p : points) path.lineTo(p.x, p.y);
+        for (const PlotPoint& p : points) {
+            if (p.joined)
+                path.lineTo(p.x, p.y);
+            else
+                path.moveTo(p.x, p.y);
+        }
         painter.setPen(QPen(kTraceColour, 1.5));
         painter.drawPath(path);
         painter.setRenderHint(QPainter::Antialiasing, false);

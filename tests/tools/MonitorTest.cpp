@@ -252,15 +252,16 @@ private slots:
 
         const QList<QByteArray> lines = Lines(path);
         QCOMPARE(lines.size(), qsizetype(rows) + 1);
-        QCOMPARE(lines.front(), QByteArray("Time,Endpoint,Value,Shown"));
+        QCOMPARE(lines.front(), QByteArray("Time,Endpoint,Value,Shown,Caption"));
         QByteArray previous;
         for (int i = 1; i < lines.size(); ++i) {
             const QList<QByteArray> fields = lines[i].split(',');
-            QCOMPARE(fields.size(), 4);
+            QCOMPARE(fields.size(), 5);
             QVERIFY2(fields[0] > previous, lines[i].constData());
             previous = fields[0];
             QCOMPARE(fields[1], QByteArray("A2.1"));
             QCOMPARE(fields[3], fields[2]); // shown as the raw value
+            QCOMPARE(fields[4], QByteArray("Analog Input  A2.1 (Tank level)"));
         }
     }
 

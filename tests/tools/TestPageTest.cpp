@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(serial->text(), QString("MN-000123"));
         QCOMPARE(Control<QLineEdit>(bench, kChannels)->text(), QString("16"));
         QCOMPARE(Control<QLineEdit>(bench, kChannelLayout)->text(),
-                 QString("Channels 1-16, 12.5 kHz from 458.000 MHz"));
+                 QString("Channels 1-16, 12.5 kHz steps above 458.000 MHz"));
         QCOMPARE(Control<QLineEdit>(bench, kFirmware)->text(), QString("2.03 / B"));
 
         // Network mode: the remote carrier can be asked for once all three

@@ -43,7 +43,7 @@ const system_clock::time_point kMay1 = system_clock::time_point(seconds(17145711
 
 TEST(MonitorLogLines, HeaderAndFieldsAsCommaSeparatedFilesWantThem)
 {
-    EXPECT_EQ(MonitorLogHeader(), "Time,Endpoint,Value,Shown\r\n");
+    EXPECT_EQ(MonitorLogHeader(), "Time,Endpoint,Value,Shown,Caption\r\n");
     EXPECT_EQ(CsvField("-----"), "-----");
     EXPECT_EQ(CsvField("1,5"), "\"1,5\"");
     EXPECT_EQ(CsvField("say \"on\""), "\"say \"\"on\"\"\"");
@@ -61,9 +61,10 @@ TEST_F(MonitorLogInUtc, TimestampIsLocalTimeToTheMillisecond)
 
 TEST_F(MonitorLogInUtc, RowQuotesOnlyWhatNeedsIt)
 {
-    EXPECT_EQ(MonitorLogRow(kMay1 + milliseconds(500), "D1.8-1", 129, "10000001"),
-              "2024-05-01T13:45:12.500,D1.8-1,129,10000001\r\n");
-    EXPECT_EQ(MonitorLogRow(kMay1, "A2.1", 1, "0,1"), "2024-05-01T13:45:12.000,A2.1,1,\"0,1\"\r\n");
+    EXPECT_EQ(MonitorLogRow(kMay1 + milliseconds(500), "D1.8-1", 129, "10000001", "Digital Inputs  D1.8-1"),
+              "2024-05-01T13:45:12.500,D1.8-1,129,10000001,Digital Inputs  D1.8-1\r\n");
+    EXPECT_EQ(MonitorLogRow(kMay1, "A2.1", 1, "0,1", "Analog Output (V)  A2.1 (Valve, main)"),
+              "2024-05-01T13:45:12.000,A2.1,1,\"0,1\",\"Analog Output (V)  A2.1 (Valve, main)\"\r\n");
 }
 
 } // namespace

@@ -91,8 +91,17 @@ TEST(SignalPlot, TraceAndSpansFollowTheSeconds)
     h.Add(10 * kMinute, -90);
     const PlotArea area{0, 0, 601, 36};
     const milliseconds now = 10 * kMinute;
-    EXPECT_EQ(PlotTrace(h, now, area), (std::vector<PlotPoint>{{0, 15}, {600, 0}}));
+    // Ten minutes without a reading between them: two stretches, no line.
+    EXPECT_EQ(PlotTrace(h, now, area), (std::vector<PlotPoint>{{0, 15, false}, {600, 0, false}}));
     EXPECT_EQ(PlotSpans(h, now, area), (std::vector<PlotSpan>{{0, 10, 20}, {600, 0, 0}}));
+
+    // A second that follows within the gap is joined (the first one has aged out by then).
+    h.Add(10 * kMinute + kTraceGap, -100);
+    h.Add(10 * kMinute + kTraceGap + kTraceGap + 1s, -100);
+    const std::vector<PlotPoint> trace = PlotTrace(h, 10 * kMinute + 2 * kTraceGap + 1s, area);
+    ASSERT_EQ(trace.size(), 3u);
+    EXPECT_TRUE(trace[1].joined);
+    EXPECT_FALSE(trace[2].joined);
 }
 
 TEST(SignalPlot, SummaryNamesTheFiguresOrSaysThereAreNone)

@@ -8,7 +8,7 @@ namespace mnm::tools {
 
 namespace {
 
-constexpr std::array<std::string_view, 4> kColumns{"Time", "Endpoint", "Value", "Shown"};
+constexpr std::array<std::string_view, 5> kColumns{"Time", "Endpoint", "Value", "Shown", "Caption"};
 constexpr char kSeparator = ',';
 constexpr char kQuote = '"';
 constexpr std::string_view kNeedsQuotes = ",\"\r\n";
@@ -70,10 +70,10 @@ std::string CsvField(std::string_view text)
 }
 
 std::string MonitorLogRow(std::chrono::system_clock::time_point when, std::string_view endpoint,
-                          std::uint32_t value, std::string_view shown)
+                          std::uint32_t value, std::string_view shown, std::string_view caption)
 {
     std::string line = LocalTimestamp(when);
-    for (const std::string& field : {CsvField(endpoint), std::to_string(value), CsvField(shown)})
+    for (const std::string& field : {CsvField(endpoint), std::to_string(value), CsvField(shown), CsvField(caption)})
         line.append(1, kSeparator).append(field);
     return line.append(kLogLineEnd);
 }

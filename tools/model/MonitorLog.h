@@ -22,8 +22,9 @@ std::string LocalTimestamp(std::chrono::system_clock::time_point when);
 std::string CsvField(std::string_view text);
 
 // A reading's line: when, the endpoint as the caption names it, the value
-// as the node sent it and the text the display showed.
+// as the node sent it, the text the display showed and the whole caption
+// (input or output, the unit the value is shown in, the channel's name).
 std::string MonitorLogRow(std::chrono::system_clock::time_point when, std::string_view endpoint,
-                          std::uint32_t value, std::string_view shown);
+                          std::uint32_t value, std::string_view shown, std::string_view caption);
 
 } // namespace mnm::tools

@@ -90,8 +90,12 @@ std::vector<PlotPoint> PlotTrace(const SignalHistory& history, milliseconds now,
 {
     std::vector<PlotPoint> points;
     points.reserve(history.Seconds().size());
-    for (const SignalSecond& s : history.Seconds())
-        points.push_back({PlotX(s.start, now, area), PlotY(s.Mean(), area)});
+    const SignalSecond* previous = nullptr;
+    for (const SignalSecond& s : history.Seconds()) {
+        const bool joined = previous && s.start - previous->start <= kTraceGap;
+        points.push_back({PlotX(s.start, now, area), PlotY(s.Mean(), area), joined});
+        previous = &s;
+    }
     return points;
 }
 

@@ -67,8 +67,13 @@ struct PlotArea {
 struct PlotPoint {
     int x = 0;
     int y = 0;
+    bool joined = true; // false: a new stretch of the trace after a gap
     bool operator==(const PlotPoint&) const = default;
 };
+
+// Longer without a reading (another view shown, the node silent) and the
+// trace is broken there rather than bridged by a line that looks like one.
+inline constexpr milliseconds kTraceGap{10000};
 
 // One second's extent: the line from its weakest to its strongest sample.
 struct PlotSpan {
