@@ -220,6 +220,9 @@ QGroupBox* EngineeringDialog::Parts::Alarm(QWidget* page)
     alarmList->setModel(alarmModel);
     alarmList->setItemDelegate(new AlarmListDelegate(kAlarmTabStop, alarmList));
     alarmList->setUniformItemSizes(true);
+    // A row is as wide as the list: its width taken before the vertical
+    // scroll bar came would otherwise bring a horizontal one.
+    alarmList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     alarmList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     alarmList->setAccessibleName(EngineeringDialog::tr("Alarm state of each node"));
     auto* set = Button(EngineeringDialog::tr("Se&t"), kAlarmSet, alarmGroup);

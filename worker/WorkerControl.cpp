@@ -47,9 +47,13 @@ StartResult StartContinuing(WorkerData& d, int job, int commandId)
     d.target[job] = commandId;
     const bool busy = Busy(d);
     int& next = busy ? d.previousJob : d.job;
-    if (next != job) d.pending = WorkerRequests{};
+    if (next != job) {
+        d.pending = WorkerRequests{};
+        // Values gathered before another job ran may be stale; while the
+        // live job goes on (the test page, then the engineering page) they stay.
+        if (job == kJobLive) ResetLiveGathering(d);
+    }
     next = job;
-    if (job == kJobLive) ResetLiveGathering(d);
     return busy ? StartResult::kBusy : StartResult::kStarted;
 }
 

@@ -120,7 +120,9 @@ void LiveTools(NodeConnection& connection, WorkerPostBox& posts, ProgramSettings
 
     frame.Command(kCmdEngineering);
     auto* messages = Control<QListWidget>(&frame, 5103);
-    if (!QTest::qWaitFor([&] { return messages->count() >= 8; }, 30000)) qFatal("no node messages");
+    auto* alarms = Control<QAbstractItemView>(&frame, 5104);
+    if (!QTest::qWaitFor([&] { return messages->count() >= 8 && alarms->model()->rowCount() > 0; }, 30000))
+        qFatal("no node messages or alarms");
     QTest::keyClicks(Control<QLineEdit>(&frame, 4008), "1A3");
     Control<QAbstractButton>(&frame, 3068)->click();
     auto* memory = Control<QLineEdit>(&frame, 2002);

@@ -272,6 +272,13 @@ TEST_F(WorkerJobs, LiveValuesAreGatheredOverPassesAndABadReplyStartsAgain)
     EXPECT_EQ(worker.LiveValuesReady(), LiveValuesState::kTaken);
     EXPECT_NE(values[0], 65535);
     EXPECT_EQ(values[kLiveValueCount - 1], 65535);
+    // Another view of the live job keeps them; another job makes them stale.
+    ASSERT_EQ(worker.StartLive(kLiveId), StartResult::kStarted);
+    EXPECT_NE(worker.LiveValuesReady(), LiveValuesState::kNone);
+    ASSERT_EQ(worker.StartMonitor(kMonitorId), StartResult::kStarted);
+    ASSERT_EQ(worker.StartLive(kLiveId), StartResult::kStarted);
+    EXPECT_EQ(worker.LiveValuesReady(), LiveValuesState::kNone);
+    ASSERT_TRUE(Eventually([this] { return worker.LiveValuesReady() == LiveValuesState::kNew; }));
 
     TestNode().SetQueryReply(query::kLiveValues, 0, 0, {0, 0, 1, 2});
     WaitForPosts(kLiveId, 3);
