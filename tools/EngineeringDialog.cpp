@@ -19,6 +19,7 @@
 #include "editor/PageControls.h"
 #include "editor/WidgetWrites.h"
 #include "tools/AlarmListDelegate.h"
+#include "tools/LivePageLook.h"
 #include "tools/model/AlarmList.h"
 #include "tools/model/DiagnosticsLog.h"
 #include "tools/model/EngineeringCommands.h"
@@ -124,7 +125,7 @@ struct EngineeringDialog::Parts {
 // One row per output kind: its endpoint, the value and the action.
 QGroupBox* EngineeringDialog::Parts::EndpointControl(QWidget* page)
 {
-    auto* group = new QGroupBox(EngineeringDialog::tr("&Endpoint Control"), page);
+    auto* group = PanelGroup(EngineeringDialog::tr("&Endpoint Control"), page);
     digitalEndpoint = Edit(kDigitalEndpoint, kEndpointCharacters, group);
     auto* on = Button(EngineeringDialog::tr("O&n"), kDigitalOn, group);
     auto* off = Button(EngineeringDialog::tr("O&ff"), kDigitalOff, group);
@@ -170,7 +171,7 @@ QGroupBox* EngineeringDialog::Parts::EndpointControl(QWidget* page)
 // The address and how it is written on one row, the result line below.
 QGroupBox* EngineeringDialog::Parts::MemoryInterrogation(QWidget* page)
 {
-    auto* group = new QGroupBox(EngineeringDialog::tr("&Memory Interrogation"), page);
+    auto* group = PanelGroup(EngineeringDialog::tr("&Memory Interrogation"), page);
     QLineEdit* address = Edit(kAddress, kAddressCharacters, group);
     address->setAccessibleName(EngineeringDialog::tr("Address"));
     using Dialog = EngineeringDialog;
@@ -210,7 +211,7 @@ QGroupBox* EngineeringDialog::Parts::MemoryInterrogation(QWidget* page)
 // Every node's alarm state, and the attached node's own alarm.
 QGroupBox* EngineeringDialog::Parts::Alarm(QWidget* page)
 {
-    alarmGroup = new QGroupBox(EngineeringDialog::tr("Alar&m"), page);
+    alarmGroup = PanelGroup(EngineeringDialog::tr("Alar&m"), page);
     alarmModel = new editor::EntryListModel(
         {[this] { return static_cast<int>(alarmLines.size()); },
          [this](int r) { return alarmLines[static_cast<std::size_t>(r)]; },
@@ -244,7 +245,7 @@ QGroupBox* EngineeringDialog::Parts::Alarm(QWidget* page)
 // The node's own text messages.
 QGroupBox* EngineeringDialog::Parts::Diagnostics(QWidget* page, bool deepAllowed)
 {
-    auto* group = new QGroupBox(EngineeringDialog::tr("Diagnosti&cs"), page);
+    auto* group = PanelGroup(EngineeringDialog::tr("Diagnosti&cs"), page);
     diagnosticsList = editor::Named(new QListWidget(group), kDiagnosticsList);
     diagnosticsList->setAccessibleName(EngineeringDialog::tr("Node messages"));
     diagnosticsList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -280,6 +281,7 @@ EngineeringDialog::EngineeringDialog(NodeConnection& connection, const ProgramSe
     : QWidget(parent), p_(std::make_unique<Parts>(connection))
 {
     setObjectName("DIALOG_ENGINEERING");
+    UseWorkspaceColour(this);
     // The endpoint control at the left, the two lists in one column filling
     // the rest; the memory's long result line across the whole width below.
     auto* controls = new QVBoxLayout;

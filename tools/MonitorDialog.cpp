@@ -28,6 +28,7 @@
 #include "editor/WidgetWrites.h"
 #include "editor/model/ModulesTree.h"
 #include "reports/ModalHost.h"
+#include "tools/LivePageLook.h"
 #include "tools/model/MonitorDisplay.h"
 #include "tools/model/MonitorLog.h"
 #include "tools/model/MonitorState.h"
@@ -156,9 +157,7 @@ MonitorDialog::MonitorDialog(NodeConnection& connection, const ProgramSettings& 
 {
     using editor::Named;
     setObjectName("DIALOG_MONITOR");
-    // The live pages sit on the workspace colour, apart from the editor's.
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Dark);
+    UseWorkspaceColour(this);
 
     p_->tree = Named(new editor::ModulesTree(editor::kMonitorTreeMask, this), kTree);
     auto* treeLabel = editor::BuddyLabel(tr("Modules Available"), kTreeLabel, p_->tree, this);

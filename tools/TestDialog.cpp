@@ -21,6 +21,7 @@
 #include "controls/model/SevenSegment.h"
 #include "editor/PageControls.h"
 #include "editor/WidgetWrites.h"
+#include "tools/LivePageLook.h"
 #include "tools/SignalHistoryPlot.h"
 #include "tools/model/RadioStatus.h"
 #include "tools/model/TestPageRules.h"
@@ -57,24 +58,6 @@ constexpr int kLampHeight = 14;
 constexpr int kRemoteEditCharacters = 6;
 constexpr int kEditFrame = 12; // an edit's frame and margins beside its text
 constexpr int kIdentityCharacters = 24;
-
-// A framed area in the window colour on the page's workspace colour.
-QFrame* Card(QWidget* parent)
-{
-    auto* card = new QFrame(parent);
-    card->setFrameShape(QFrame::StyledPanel);
-    card->setAutoFillBackground(true);
-    card->setBackgroundRole(QPalette::Window);
-    return card;
-}
-
-QGroupBox* Group(const QString& title, QWidget* parent)
-{
-    auto* group = new QGroupBox(title, parent);
-    group->setAutoFillBackground(true);
-    group->setBackgroundRole(QPalette::Window);
-    return group;
-}
 
 QLineEdit* ReadOnlyText(int id, QWidget* parent)
 {
@@ -173,9 +156,7 @@ TestDialog::TestDialog(NodeConnection& connection, const ProgramSettings& settin
     : QWidget(parent), p_(std::make_unique<Parts>(connection, settings))
 {
     setObjectName("DIALOG_TEST");
-    // The live pages sit on the workspace colour, apart from the editor's.
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Dark);
+    UseWorkspaceColour(this);
     Build();
     Connect();
     editor::WriteText(p_->remotePower, kStartPower);
@@ -191,7 +172,7 @@ void TestDialog::Build()
     Parts& p = *p_;
 
     // What the node says about itself.
-    QFrame* identity = Card(this);
+    QFrame* identity = Panel(this);
     p.serialNumber = ReadOnlyText(kSerialNumber, identity);
     p.channelLayout = ReadOnlyText(kChannelLayout, identity);
     p.channels = ReadOnlyText(kChannels, identity);
@@ -209,7 +190,7 @@ void TestDialog::Build()
     identityGrid->setColumnStretch(3, 2);
 
     // The radio as the status blocks report it.
-    QFrame* radio = Card(this);
+    QFrame* radio = Panel(this);
     p.channel = Display(kChannelDisplay, tr("Channel"), radio);
     p.frequency = Display(kFrequencyDisplay, tr("Frequency, MHz"), radio);
     p.power = Display(kPowerDisplay, tr("Power, mW"), radio);
@@ -246,7 +227,7 @@ void TestDialog::Build()
     radioRow->addLayout(signal, 1);
 
     // Local carrier: into the mode, then step and switch it.
-    QGroupBox* localGroup = Group(tr("&Local Carrier"), this);
+    QGroupBox* localGroup = PanelGroup(tr("&Local Carrier"), this);
     QWidget* localLampFrame = nullptr;
     QWidget* transmitLampFrame = nullptr;
     QWidget* receiveLampFrame = nullptr;
@@ -272,7 +253,7 @@ void TestDialog::Build()
     localRows->addStretch();
 
     // Remote carrier: asked of another node while this one is in the network.
-    QGroupBox* remoteGroup = Group(tr("&Remote Carrier"), this);
+    QGroupBox* remoteGroup = PanelGroup(tr("&Remote Carrier"), this);
     QWidget* networkLampFrame = nullptr;
     p.networkLamp = Lamp(kNetworkLamp, kModeLampColour, tr("Network mode"), remoteGroup, &networkLampFrame);
     p.network = Button(kNetwork, tr("Networ&k"), remoteGroup);
