@@ -20,6 +20,7 @@ int RunBuild(const std::vector<std::string>& args);
 int RunReceive(const std::vector<std::string>& args);
 int RunSend(const std::vector<std::string>& args);
 int RunNodeSim(const std::vector<std::string>& args);
+int RunInfo(const std::vector<std::string>& args);
 
 // "mnm: MESSAGE" on stderr for a failure, in UTF-8.
 void PrintFailure(const Report& report);

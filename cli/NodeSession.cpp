@@ -34,11 +34,13 @@ bool PortCanBeOpened(const std::string& device)
 
 void PrintTransferFailure(const TransferOutcome& outcome) { PrintFailureText(MessageOf(outcome.report)); }
 
-NodeSession::NodeSession(const std::string& device)
+NodeSession::NodeSession(const std::string& device, bool readIdentity)
     : signals_([this] { connection_.worker().CancelTransfer(); }), device_(device)
 {
     EnsureSettingsKey();
     WriteSettingDefaults();
+    WorkerOptions options = WorkerOptionsFrom(ReadProgramSettings());
+    options.identityMonitoring = options.identityMonitoring || readIdentity;
     connection_.SelectPort(device);
     connection_.Start(
         [this](int id) {
@@ -49,7 +51,7 @@ NodeSession::NodeSession(const std::string& device)
             wake_.notify_all();
             return true;
         },
-        WorkerOptionsFrom(ReadProgramSettings()));
+        options);
 }
 
 NodeSession::~NodeSession() { connection_.Stop(); }

@@ -16,6 +16,7 @@ namespace mnm::cli {
 // The command ids the two commands give their jobs.
 inline constexpr int kSendDoneId = 8504;
 inline constexpr int kReceiveDoneId = 8503;
+inline constexpr int kNodeDataDoneId = 8505;
 
 // False, after printing why, when DEVICE cannot be opened for reading and
 // writing; the link would otherwise retry it silently until the node's
@@ -30,7 +31,9 @@ void PrintTransferFailure(const TransferOutcome& outcome);
 // ExitStatus() without writing anything.
 class NodeSession {
 public:
-    explicit NodeSession(const std::string& device);
+    // `readIdentity`: the node's number and network name are read on every
+    // pass whatever "MonitorConnectedNodeIdentity" says.
+    explicit NodeSession(const std::string& device, bool readIdentity = false);
     ~NodeSession();
     NodeSession(const NodeSession&) = delete;
     NodeSession& operator=(const NodeSession&) = delete;

@@ -20,6 +20,7 @@ const Command kCommands[] = {
     {"build", mnm::cli::RunBuild, "build a configuration file from JSON, after the check of Save"},
     {"receive", mnm::cli::RunReceive, "receive the configuration of a node into a file"},
     {"send", mnm::cli::RunSend, "check a configuration file and send it to a node"},
+    {"info", mnm::cli::RunInfo, "print a node's number, name, software and hardware (--json for JSON)"},
     {"node-sim", mnm::cli::RunNodeSim, "run a virtual node on a new pseudo-terminal"},
 };
 
