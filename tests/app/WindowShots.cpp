@@ -83,8 +83,8 @@ void EditorPages(NMFrame& frame)
     Save(frame, "editor-routing-dialup");
 }
 
-// The live tools on a quick virtual node of their own: the monitor with an
-// analog input, the test page with a history of several minutes (its clock
+// The live tools on a quick virtual node of their own: the monitor with a
+// named analog input, the test page with a history of several minutes (its clock
 // runs faster than the node), the engineering page with alarms, node
 // messages and a memory line.
 void LiveTools(NodeConnection& connection, WorkerPostBox& posts, ProgramSettings settings, const QString& sample)
@@ -104,7 +104,7 @@ void LiveTools(NodeConnection& connection, WorkerPostBox& posts, ProgramSettings
 
     frame.Command(kCmdMonitor);
     Control<QRadioButton>(&frame, 10008)->click();
-    QTest::keyClicks(Control<QLineEdit>(&frame, 8015), "A1.1");
+    QTest::keyClicks(Control<QLineEdit>(&frame, 8015), "A2.1");
     auto* display = Control<controls::SevenSegment>(&frame, 3058);
     if (!QTest::qWaitFor([&] { return !display->Text().isEmpty(); }, 30000)) qFatal("no monitor reading");
     Save(frame, "live-monitor");
