@@ -16,7 +16,7 @@ set(ALLOWED_sim "wire;nodeconf")
 set(ALLOWED_connection "worker;transfer;protocol;link;wire;platform;nodeconf;sim;settings")
 set(ALLOWED_controls/model "editor/model;nodeconf")
 set(ALLOWED_reports/model "nodeconf;controls/model;editor/model")
-set(ALLOWED_tools/model "nodeconf;worker")
+set(ALLOWED_tools/model "nodeconf;worker;controls/model")
 set(ALLOWED_app/model "nodeconf;editor/model;reports/model;controls/model;settings")
 # The windows: of the node communication only the connection, the worker's
 # headers and the progress word.

@@ -19,7 +19,7 @@
 #include "editor/PageControls.h"
 #include "editor/WidgetWrites.h"
 #include "tools/AlarmListDelegate.h"
-#include "tools/LivePageLook.h"
+#include "tools/LivePage.h"
 #include "tools/model/AlarmList.h"
 #include "tools/model/DiagnosticsLog.h"
 #include "tools/model/EngineeringCommands.h"
@@ -49,28 +49,13 @@ constexpr std::uint8_t kAlarmOff = 0;
 constexpr int kEndpointCharacters = 8;
 constexpr int kValueCharacters = 8;
 constexpr int kAddressCharacters = 10;
-constexpr int kEditFrame = 12; // an edit's frame and margins beside its text
 
 // Before the page grows, the two lists share the column evenly.
 constexpr int kListShare = 1;
 
-QPushButton* Button(const QString& text, int id, QWidget* parent)
-{
-    auto* button = editor::Named(new QPushButton(text, parent), id);
-    button->setAutoDefault(false); // Enter presses nothing on this page
-    return button;
-}
-
-QLineEdit* Edit(int id, int characters, QWidget* parent)
-{
-    auto* edit = editor::Named(new QLineEdit(parent), id);
-    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(characters, '0')) + kEditFrame);
-    return edit;
-}
-
 QLineEdit* Value(int id, const QString& name, QWidget* parent)
 {
-    QLineEdit* edit = Edit(id, kValueCharacters, parent);
+    QLineEdit* edit = NarrowEdit(id, kValueCharacters, parent);
     edit->setAccessibleName(name);
     return edit;
 }
@@ -126,18 +111,18 @@ struct EngineeringDialog::Parts {
 QGroupBox* EngineeringDialog::Parts::EndpointControl(QWidget* page)
 {
     auto* group = PanelGroup(EngineeringDialog::tr("&Endpoint Control"), page);
-    digitalEndpoint = Edit(kDigitalEndpoint, kEndpointCharacters, group);
-    auto* on = Button(EngineeringDialog::tr("O&n"), kDigitalOn, group);
-    auto* off = Button(EngineeringDialog::tr("O&ff"), kDigitalOff, group);
-    pulseEndpoint = Edit(kPulseEndpoint, kEndpointCharacters, group);
+    digitalEndpoint = NarrowEdit(kDigitalEndpoint, kEndpointCharacters, group);
+    auto* on = PageButton(kDigitalOn, EngineeringDialog::tr("O&n"), group);
+    auto* off = PageButton(kDigitalOff, EngineeringDialog::tr("O&ff"), group);
+    pulseEndpoint = NarrowEdit(kPulseEndpoint, kEndpointCharacters, group);
     QLineEdit* pulseCount = Value(kPulseCount, EngineeringDialog::tr("Pulse count"), group);
-    auto* pulses = Button(EngineeringDialog::tr("P&ulses"), kPulses, group);
-    voltsEndpoint = Edit(kVoltsEndpoint, kEndpointCharacters, group);
+    auto* pulses = PageButton(kPulses, EngineeringDialog::tr("P&ulses"), group);
+    voltsEndpoint = NarrowEdit(kVoltsEndpoint, kEndpointCharacters, group);
     QLineEdit* volts = Value(kVolts, EngineeringDialog::tr("Voltage"), group);
-    auto* setVolts = Button(EngineeringDialog::tr("Set V&olts"), kSetVolts, group);
-    milliampsEndpoint = Edit(kMilliampsEndpoint, kEndpointCharacters, group);
+    auto* setVolts = PageButton(kSetVolts, EngineeringDialog::tr("Set V&olts"), group);
+    milliampsEndpoint = NarrowEdit(kMilliampsEndpoint, kEndpointCharacters, group);
     QLineEdit* milliamps = Value(kMilliamps, EngineeringDialog::tr("Current"), group);
-    auto* setMilliamps = Button(EngineeringDialog::tr("Set m&A"), kSetMilliamps, group);
+    auto* setMilliamps = PageButton(kSetMilliamps, EngineeringDialog::tr("Set m&A"), group);
 
     auto* grid = new QGridLayout(group);
     const auto row = [&](int r, const QString& label, QLineEdit* endpoint, QWidget* value, QWidget* action) {
@@ -172,7 +157,7 @@ QGroupBox* EngineeringDialog::Parts::EndpointControl(QWidget* page)
 QGroupBox* EngineeringDialog::Parts::MemoryInterrogation(QWidget* page)
 {
     auto* group = PanelGroup(EngineeringDialog::tr("&Memory Interrogation"), page);
-    QLineEdit* address = Edit(kAddress, kAddressCharacters, group);
+    QLineEdit* address = NarrowEdit(kAddress, kAddressCharacters, group);
     address->setAccessibleName(EngineeringDialog::tr("Address"));
     using Dialog = EngineeringDialog;
     // In the order of AddressBase.
@@ -181,7 +166,7 @@ QGroupBox* EngineeringDialog::Parts::MemoryInterrogation(QWidget* page)
     QComboBox* kind =
         editor::DropDown(kMemoryKind, {Dialog::tr("CPU"), Dialog::tr("EEPROM")}, Dialog::tr("Memory kind"), group);
     kind->setEnabled(false); // only the processor's memory is read
-    auto* read = Button(EngineeringDialog::tr("Rea&d"), kRead, group);
+    auto* read = PageButton(kRead, EngineeringDialog::tr("Rea&d"), group);
     result = editor::Named(new QLineEdit(group), kResult);
     result->setReadOnly(true);
     result->setAccessibleName(EngineeringDialog::tr("Memory contents"));
@@ -226,8 +211,8 @@ QGroupBox* EngineeringDialog::Parts::Alarm(QWidget* page)
     alarmList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     alarmList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     alarmList->setAccessibleName(EngineeringDialog::tr("Alarm state of each node"));
-    auto* set = Button(EngineeringDialog::tr("Se&t"), kAlarmSet, alarmGroup);
-    auto* clear = Button(EngineeringDialog::tr("C&lear"), kAlarmClear, alarmGroup);
+    auto* set = PageButton(kAlarmSet, EngineeringDialog::tr("Se&t"), alarmGroup);
+    auto* clear = PageButton(kAlarmClear, EngineeringDialog::tr("C&lear"), alarmGroup);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(set);
@@ -249,8 +234,8 @@ QGroupBox* EngineeringDialog::Parts::Diagnostics(QWidget* page, bool deepAllowed
     diagnosticsList = editor::Named(new QListWidget(group), kDiagnosticsList);
     diagnosticsList->setAccessibleName(EngineeringDialog::tr("Node messages"));
     diagnosticsList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* clear = Button(EngineeringDialog::tr("C&lear"), kDiagnosticsClear, group);
-    deepen = Button(EngineeringDialog::tr("Deepe&n"), kDeepen, group);
+    auto* clear = PageButton(kDiagnosticsClear, EngineeringDialog::tr("C&lear"), group);
+    deepen = PageButton(kDeepen, EngineeringDialog::tr("Deepe&n"), group);
     if (!deepAllowed) deepen->hide();
 
     auto* buttons = new QHBoxLayout;

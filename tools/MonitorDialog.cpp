@@ -28,7 +28,7 @@
 #include "editor/WidgetWrites.h"
 #include "editor/model/ModulesTree.h"
 #include "reports/ModalHost.h"
-#include "tools/LivePageLook.h"
+#include "tools/LivePage.h"
 #include "tools/model/MonitorDisplay.h"
 #include "tools/model/MonitorLog.h"
 #include "tools/model/MonitorState.h"
@@ -52,7 +52,6 @@ constexpr int kDisplayMinMargin = 6;   // pixels the segment layout keeps free d
 constexpr int kDisplayMinUnit = 3;
 constexpr int kCaptionGap = 6;
 constexpr int kEndpointCharacters = 12;
-constexpr int kEditPadding = 12;
 constexpr int kMarkSide = 10;
 constexpr qreal kCaptionScale = 1.25;
 const char* const kLogFilter = "CSV Files (*.csv);;All Files (*.*)";
@@ -126,7 +125,7 @@ QPixmap LoggingMark()
 
 struct MonitorDialog::Parts {
     Parts(NodeConnection& c, const ProgramSettings& settings)
-        : connection(c), state(ticks(), MonitorTimeout(settings.endpointMonitorTimeoutMs))
+        : connection(c), state(ticks(), std::chrono::milliseconds(settings.endpointMonitorTimeoutMs))
     {
     }
 
@@ -171,10 +170,8 @@ MonitorDialog::MonitorDialog(NodeConnection& connection, const ProgramSettings& 
     directionRow->addWidget(p_->input);
     directionRow->addWidget(p_->output);
 
-    p_->endpoint = Named(new QLineEdit(this), kEndpoint);
+    p_->endpoint = NarrowEdit(kEndpoint, kEndpointCharacters, this);
     p_->endpoint->setAccessibleName(tr("Endpoint to monitor"));
-    p_->endpoint->setMaximumWidth(
-        p_->endpoint->fontMetrics().horizontalAdvance(QString(kEndpointCharacters, '0')) + kEditPadding);
 
     QStringList choices;
     for (const AnalogChoice& c : kAnalogChoices) choices << QString::fromLatin1(c.text);
@@ -196,9 +193,8 @@ MonitorDialog::MonitorDialog(NodeConnection& connection, const ProgramSettings& 
     // The caption names as many channels of a range as the display has digits for.
     new ResizeWatch(p_->display, [this] { Redraw(); });
 
-    p_->logButton = new QPushButton(this);
+    p_->logButton = PageButton(0, {}, this);
     p_->logButton->setObjectName("MonitorLogToFile");
-    p_->logButton->setAutoDefault(false);
     p_->logState = new QWidget(this);
     auto* mark = new QLabel(p_->logState);
     mark->setPixmap(LoggingMark());

@@ -21,7 +21,7 @@
 #include "controls/model/SevenSegment.h"
 #include "editor/PageControls.h"
 #include "editor/WidgetWrites.h"
-#include "tools/LivePageLook.h"
+#include "tools/LivePage.h"
 #include "tools/SignalHistoryPlot.h"
 #include "tools/model/RadioStatus.h"
 #include "tools/model/TestPageRules.h"
@@ -56,7 +56,6 @@ constexpr int kGaugeHeight = 24;
 constexpr int kLampWidth = 28;
 constexpr int kLampHeight = 14;
 constexpr int kRemoteEditCharacters = 6;
-constexpr int kEditFrame = 12; // an edit's frame and margins beside its text
 constexpr int kIdentityCharacters = 24;
 
 QLineEdit* ReadOnlyText(int id, QWidget* parent)
@@ -65,13 +64,6 @@ QLineEdit* ReadOnlyText(int id, QWidget* parent)
     text->setReadOnly(true);
     text->setMinimumWidth(text->fontMetrics().horizontalAdvance(QString(kIdentityCharacters, '0')));
     return text;
-}
-
-QLineEdit* NumberEdit(int id, QWidget* parent)
-{
-    auto* edit = Named(new QLineEdit(parent), id);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(kRemoteEditCharacters, '0')) + kEditFrame);
-    return edit;
 }
 
 controls::SevenSegment* Display(int id, const QString& name, QWidget* parent)
@@ -100,13 +92,6 @@ controls::ColoredPanel* Lamp(int id, const QColor& colour, const QString& name, 
     inside->addWidget(lamp);
     *framed = frame;
     return lamp;
-}
-
-QPushButton* Button(int id, const QString& text, QWidget* parent)
-{
-    auto* button = Named(new QPushButton(text, parent), id);
-    button->setAutoDefault(false);
-    return button;
 }
 
 int LampState(bool lit) { return lit ? controls::kStateOn : controls::kStateOff; }
@@ -195,8 +180,7 @@ void TestDialog::Build()
     p.frequency = Display(kFrequencyDisplay, tr("Frequency, MHz"), radio);
     p.power = Display(kPowerDisplay, tr("Power, mW"), radio);
     p.pll = editor::Picture(kPll, kPllUnlockedIcon, kPllLockedIcon, tr("PLL"), kPllSide, radio);
-    const controls::GaugeScale scale{kSignalScale.minimum, kSignalScale.maximum, kSignalScale.low, kSignalScale.high};
-    p.gauge = Named(new controls::MultiGauge(scale, radio), kGauge);
+    p.gauge = Named(new controls::MultiGauge(kSignalScale, radio), kGauge);
     p.gauge->setAccessibleName(tr("Received Signal Strength (dBm)"));
     p.gauge->setFixedHeight(kGaugeHeight);
     p.plot = new SignalHistoryPlot(radio);
@@ -232,10 +216,10 @@ void TestDialog::Build()
     QWidget* transmitLampFrame = nullptr;
     QWidget* receiveLampFrame = nullptr;
     p.localLamp = Lamp(kLocalLamp, kModeLampColour, tr("Local carrier mode"), localGroup, &localLampFrame);
-    p.local = Button(kLocal, tr("L&ocal"), localGroup);
+    p.local = PageButton(kLocal, tr("L&ocal"), localGroup);
     p.channelStep = Named(new controls::UpDown(localGroup), kChannelStep);
     p.powerStep = Named(new controls::UpDown(localGroup), kPowerStep);
-    p.toggle = Button(kToggle, tr("T&X/RX"), localGroup);
+    p.toggle = PageButton(kToggle, tr("T&X/RX"), localGroup);
     p.transmitLamp = Lamp(kTransmitLamp, kCarrierLampColour, tr("TX"), localGroup, &transmitLampFrame);
     p.receiveLamp = Lamp(kReceiveLamp, kCarrierLampColour, tr("RX"), localGroup, &receiveLampFrame);
     const auto row = [](std::initializer_list<QWidget*> widgets) {
@@ -256,11 +240,11 @@ void TestDialog::Build()
     QGroupBox* remoteGroup = PanelGroup(tr("&Remote Carrier"), this);
     QWidget* networkLampFrame = nullptr;
     p.networkLamp = Lamp(kNetworkLamp, kModeLampColour, tr("Network mode"), remoteGroup, &networkLampFrame);
-    p.network = Button(kNetwork, tr("Networ&k"), remoteGroup);
-    p.remoteNode = NumberEdit(kRemoteNode, remoteGroup);
-    p.remoteChannel = NumberEdit(kRemoteChannel, remoteGroup);
-    p.remotePower = NumberEdit(kRemotePower, remoteGroup);
-    p.request = Button(kRequest, tr("Re&quest"), remoteGroup);
+    p.network = PageButton(kNetwork, tr("Networ&k"), remoteGroup);
+    p.remoteNode = NarrowEdit(kRemoteNode, kRemoteEditCharacters, remoteGroup);
+    p.remoteChannel = NarrowEdit(kRemoteChannel, kRemoteEditCharacters, remoteGroup);
+    p.remotePower = NarrowEdit(kRemotePower, kRemoteEditCharacters, remoteGroup);
+    p.request = PageButton(kRequest, tr("Re&quest"), remoteGroup);
     auto* remoteRows = new QVBoxLayout(remoteGroup);
     remoteRows->addLayout(row({networkLampFrame, p.network}));
     remoteRows->addLayout(row({editor::BuddyLabel(tr("No&de"), 0, p.remoteNode, remoteGroup), p.remoteNode,

@@ -39,13 +39,6 @@ TEST(MonitorEndpointText, RefusesWhatTheSelectCommandCannotCarry)
         EXPECT_FALSE(ParseMonitoredEndpoint(text, true)) << text;
 }
 
-TEST(MonitorTimeoutSetting, UnusableValuesGiveTheDefault)
-{
-    EXPECT_EQ(MonitorTimeout(0), milliseconds(1500));
-    EXPECT_EQ(MonitorTimeout(-20), milliseconds(1500));
-    EXPECT_EQ(MonitorTimeout(300), milliseconds(300));
-}
-
 TEST(MonitorStateEndpoint, InvalidTextChangesNothing)
 {
     MonitorState state(milliseconds(0), kTimeout);

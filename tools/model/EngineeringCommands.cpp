@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "nodeconf/Endpoint.h"
+#include "nodeconf/NumberText.h"
 
 namespace mnm::tools {
 
@@ -28,9 +29,6 @@ std::uint8_t WithChannel(std::uint8_t code, OutputPoint point)
     return static_cast<std::uint8_t>(code | static_cast<unsigned>(point.channel) % kChannelCodeModulo);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-// As the C library's isspace in the "C" locale.
-bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 } // namespace
 
@@ -47,7 +45,7 @@ std::optional<OutputPoint> ReadOutputPoint(std::string_view text, char kind)
 
 std::optional<std::uint64_t> ReadDecimal(std::string_view text, int decimals)
 {
-    while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
     std::uint64_t value = 0;
     int digits = 0;
     int fractionDigits = 0;
@@ -76,14 +74,9 @@ int AnalogLevel(std::uint64_t value, std::uint64_t fullScale)
 
 std::optional<std::uint16_t> ReadPulseCount(std::string_view text)
 {
-    constexpr unsigned kHighest = std::numeric_limits<std::uint16_t>::max();
-    if (text.empty()) return std::nullopt;
-    unsigned count = 0;
-    for (const char c : text) {
-        if (!IsDigit(c)) return std::nullopt;
-        count = count * kDecimalBase + static_cast<unsigned>(c - '0');
-        if (count > kHighest) return std::nullopt;
-    }
+    if (!IsAllDigits(text)) return std::nullopt;
+    const std::uint32_t count = DigitsValue(text);
+    if (count > std::numeric_limits<std::uint16_t>::max()) return std::nullopt;
     return static_cast<std::uint16_t>(count);
 }
 

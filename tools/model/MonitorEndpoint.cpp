@@ -8,7 +8,8 @@ namespace mnm::tools {
 
 namespace {
 
-bool ChannelFits(int channel) { return channel >= kMonitorFirstChannel && channel <= kMonitorMaxChannel; }
+// The node addresses cards and channels with one byte each; channel 0 is no channel.
+bool ChannelFits(int channel) { return channel >= 1 && channel <= kMaxChannelNumber; }
 
 } // namespace
 
@@ -26,7 +27,7 @@ std::optional<MonitoredEndpoint> ParseMonitoredEndpoint(std::string_view text, b
     // Numbers beyond a byte would wrap in the select command and watch
     // another card or channel than the one typed.
     const int last = e.channel + e.count - 1;
-    if (e.card < 0 || e.card > kMonitorMaxCard || !ChannelFits(e.channel) || !ChannelFits(last)) return std::nullopt;
+    if (e.card < 0 || e.card > kMaxCardNumber || !ChannelFits(e.channel) || !ChannelFits(last)) return std::nullopt;
     const unsigned char letter = static_cast<unsigned char>(e.letter);
     MonitoredEndpoint m;
     m.kind = static_cast<char>(input ? std::tolower(letter) : std::toupper(letter));

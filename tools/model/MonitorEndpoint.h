@@ -8,11 +8,6 @@
 
 namespace mnm::tools {
 
-// The node addresses cards and channels with one byte each; channel 0 is no channel.
-inline constexpr int kMonitorMaxCard = 255;
-inline constexpr int kMonitorFirstChannel = 1;
-inline constexpr int kMonitorMaxChannel = 255;
-
 struct MonitoredEndpoint {
     char kind = '\0'; // lower case for an input
     int card = 0;

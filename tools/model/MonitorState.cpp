@@ -2,11 +2,6 @@
 
 namespace mnm::tools {
 
-std::chrono::milliseconds MonitorTimeout(int settingMs)
-{
-    return settingMs > 0 ? std::chrono::milliseconds(settingMs) : kDefaultMonitorTimeout;
-}
-
 MonitorState::MonitorState(std::chrono::milliseconds now, std::chrono::milliseconds timeout)
     : readingTime_(now), timeout_(timeout)
 {

@@ -12,12 +12,6 @@
 
 namespace mnm::tools {
 
-// "EndpointMonitorTimeout(ms)" when it holds no usable time.
-inline constexpr std::chrono::milliseconds kDefaultMonitorTimeout{1500};
-
-// The time-out for a setting: none, zero or negative gives the default.
-std::chrono::milliseconds MonitorTimeout(int settingMs);
-
 class MonitorState {
 public:
     MonitorState(std::chrono::milliseconds now, std::chrono::milliseconds timeout);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/model/Gauge.h"
 #include "worker/Worker.h"
 
 namespace mnm::tools {
@@ -20,13 +21,7 @@ inline constexpr int kPowerChannelWordOffset = 12; // upper 16 bits power in mW,
 inline constexpr int kModeUnknown = -1;
 
 // The received signal's scale, shared by the gauge and the history plot.
-struct SignalScale {
-    int minimum = 0;
-    int maximum = 0;
-    int low = 0;  // below: too weak to rely on
-    int high = 0; // above: good
-};
-inline constexpr SignalScale kSignalScale{-125, -90, -120, -114};
+inline constexpr controls::GaugeScale kSignalScale{-125, -90, -120, -114};
 
 struct RadioStatus {
     int signalDbm = 0;

@@ -1,8 +1,9 @@
 #include "tools/model/TestPageRules.h"
 
 #include <algorithm>
-#include <limits>
 
+#include "nodeconf/Endpoint.h"
+#include "nodeconf/NumberText.h"
 #include "tools/model/RadioStatus.h"
 
 namespace mnm::tools {
@@ -13,9 +14,7 @@ constexpr std::string_view kWhiteSpace = " \t\n\r\f\v";
 constexpr std::string_view kPartSeparator = "/";
 constexpr std::string_view kShownSeparator = " / ";
 constexpr char kGroupSeparator = '.';
-constexpr long long kNumberCeiling = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
-constexpr int kDecimalBase = 10;
-constexpr long long kUnreadable = -1;
+constexpr int kUnreadable = -1;
 
 // Leading white space of any kind, trailing spaces only.
 std::string_view Trimmed(std::string_view part)
@@ -37,24 +36,14 @@ EndpointRequest ThisNode(std::uint16_t code, std::uint16_t argument)
     return request;
 }
 
-// A decimal number as "%d" reads one: leading white space, a sign, digits,
-// anything after them ignored; -1 when there are no digits. Very long
-// numbers stop growing past the range of an int.
-long long ReadDecimal(std::string_view text)
+// A decimal number as "%d" reads one; -1 when there are no digits.
+int ReadDecimal(std::string_view text)
 {
-    std::size_t i = text.find_first_not_of(kWhiteSpace);
-    if (i == std::string_view::npos) return kUnreadable;
-    bool negative = false;
-    if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
-    long long value = 0;
-    std::size_t digits = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits)
-        value = std::min(kNumberCeiling, value * kDecimalBase + (text[i] - '0'));
-    if (digits == 0) return kUnreadable;
-    return negative ? -value : value;
+    int value = kUnreadable;
+    return ScanInt(text, value) ? value : kUnreadable;
 }
 
-bool FitsControlValue(long long value) { return value >= 0 && value < kControlNoValue; }
+bool FitsControlValue(int value) { return value >= 0 && value < kControlNoValue; }
 
 } // namespace
 
@@ -121,10 +110,10 @@ EndpointRequest NetworkModeRequest() { return ThisNode(kControlNetwork, kControl
 std::optional<EndpointRequest> RemoteCarrierRequest(std::string_view node, std::string_view channel,
                                                     std::string_view power)
 {
-    const long long n = ReadDecimal(node);
-    const long long c = ReadDecimal(channel);
-    const long long p = ReadDecimal(power);
-    if (n < kFirstRemoteNode || n > kLastRemoteNode) return std::nullopt;
+    const int n = ReadDecimal(node);
+    const int c = ReadDecimal(channel);
+    const int p = ReadDecimal(power);
+    if (n < 1 || n > kMaxNodeNumber) return std::nullopt;
     // Cut to 16 bits a channel of 65536 would become channel 0, and 65535
     // would say "none": neither is what the operator asked for.
     if (!FitsControlValue(c) || !FitsControlValue(p)) return std::nullopt;

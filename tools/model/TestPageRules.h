@@ -61,9 +61,6 @@ inline constexpr std::uint16_t kRemoteCarrierArgument = 40;
 inline constexpr std::uint16_t kLocalCarrierArgument = 60;
 // The node addressed as "this node".
 inline constexpr int kThisNode = 0;
-// The nodes another node's carrier can be asked of.
-inline constexpr int kFirstRemoteNode = 1;
-inline constexpr int kLastRemoteNode = 254;
 
 struct EndpointRequest {
     int node = kThisNode;
