@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/InputFiles.h"
-#include "cli/RecordJson.h"
+#include "records/RecordJson.h"
 #include "cli/RecordText.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "cli/InputFiles.h"
 
 #include "cli/Commands.h"
-#include "cli/RecordJson.h"
+#include "records/RecordJson.h"
 #include "nodeconf/ConfigFile.h"
 #include "nodeconf/RegularFile.h"
 

@@ -1,6 +1,6 @@
 #include "cli/RecordText.h"
 
-#include "cli/RecordJson.h"
+#include "records/RecordJson.h"
 
 #include <cstdio>
 

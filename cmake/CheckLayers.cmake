@@ -12,6 +12,8 @@ set(ALLOWED_protocol "link;wire;platform;nodeconf")
 set(ALLOWED_transfer "protocol;link;wire;platform;nodeconf")
 set(ALLOWED_worker "transfer;protocol;link;wire;platform;nodeconf")
 set(ALLOWED_editor/model "nodeconf")
+set(ALLOWED_records "nodeconf;editor/model")
+set(ALLOWED_fleet "nodeconf;editor/model;records")
 set(ALLOWED_sim "wire;nodeconf")
 set(ALLOWED_connection "worker;transfer;protocol;link;wire;platform;nodeconf;sim;settings")
 set(ALLOWED_controls/model "editor/model;nodeconf")
@@ -20,7 +22,7 @@ set(ALLOWED_tools/model "nodeconf;worker;controls/model")
 set(ALLOWED_app/model "nodeconf;editor/model;reports/model;controls/model;settings")
 # The windows: of the node communication only the connection, the worker's
 # headers and the progress word.
-set(GUI_ALLOWED "nodeconf;settings;connection;worker;editor/model;controls/model;reports/model;tools/model;app/model;controls;reports;resources;app;editor;tools")
+set(GUI_ALLOWED "nodeconf;settings;connection;worker;editor/model;records;controls/model;reports/model;tools/model;app/model;controls;reports;resources;app;editor;tools")
 set(GUI_FILES "transfer/ProgressWord.h;transfer/ProgressText.h")
 foreach(gui controls reports resources app editor tools)
   set(ALLOWED_${gui} "${GUI_ALLOWED}")
@@ -31,7 +33,7 @@ list(REMOVE_ITEM ALLOWED_editor app tools connection worker)
 set(ALLOWED_FILES_editor "")
 # The window program's plain logic may use the same two files and the job numbers.
 set(ALLOWED_FILES_app/model "transfer/ProgressWord.h;transfer/ProgressText.h;worker/WorkerJobs.h;worker/WorkerResults.h;platform/SerialPort.h")
-set(LAYERS nodeconf platform settings wire link protocol transfer worker editor/model sim connection
+set(LAYERS nodeconf platform settings wire link protocol transfer worker editor/model records fleet sim connection
            controls/model reports/model tools/model app/model controls reports resources app editor tools)
 
 set(failures "")

@@ -1,6 +1,6 @@
 // Every path a command reads or writes, given something it cannot use: one
 // line "mnm: PATH: reason", status 1, within a second, and nothing written.
-#include "cli/RecordJson.h"
+#include "records/RecordJson.h"
 #include "nodeconf/ConfigFile.h"
 #include "sim/SampleConfigurations.h"
 #include "tests/cli/RunTool.h"
@@ -45,7 +45,7 @@ protected:
         dir_ = TempDir();
         // Readable for the unprivileged runs.
         chmod(dir_.c_str(), 0755);
-        std::ofstream(Path("good.json")) << cli::RecordToJson(EditedConfiguration()).dump();
+        std::ofstream(Path("good.json")) << RecordToJson(EditedConfiguration()).dump();
         ASSERT_EQ(0, SaveToPath(EditedConfiguration(), Path("good.mnc")));
         fs::create_directory(Path("folder"));
         ASSERT_EQ(0, mkfifo(Path("fifo").c_str(), 0644));
@@ -147,8 +147,8 @@ TEST(SizeLimits, LeaveRoomForTheLargestConfiguration)
     ASSERT_EQ(0, SaveToFile(full, file));
     EXPECT_EQ(kLargestConfigFile, file.str().size());
 
-    const std::string json = cli::RecordToJson(full).dump(2);
-    EXPECT_LT(json.size() * 4, cli::kMaxRecordJsonBytes) << json.size();
+    const std::string json = RecordToJson(full).dump(2);
+    EXPECT_LT(json.size() * 4, kMaxRecordJsonBytes) << json.size();
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "cli/RecordJson.h"
+#include "records/RecordJson.h"
 #include "editor/model/Transfer.h"
 #include "nodeconf/ConfigFile.h"
 #include "tests/cli/RunTool.h"
@@ -117,7 +117,7 @@ TEST(BuildCommand, WritesTheSameBytesAsTheFileWriter)
 TEST(BuildCommand, RefusesBadInputAndWritesNothing)
 {
     const std::string dir = TempDir();
-    const ordered_json good = cli::RecordToJson(Passing());
+    const ordered_json good = RecordToJson(Passing());
     const std::string out = dir + "/out.mnc";
     struct Case {
         const char* what;
@@ -156,15 +156,15 @@ TEST(RecordJson, ReadsBackWhatItWrites)
     const NodeConf conf = Passing();
     NodeConf back;
     std::string error;
-    ASSERT_TRUE(cli::JsonToRecord(cli::RecordToJson(conf), back, error)) << error;
+    ASSERT_TRUE(JsonToRecord(RecordToJson(conf), back, error)) << error;
     NodeConf expected = conf; // derived fields are left for the store to compute
     expected.smsNumberCount = expected.smsMessageCount = expected.smsMessageBytes = expected.dialupNumberCount = 0;
     EXPECT_EQ(0, std::memcmp(&expected, &back, sizeof back));
     EXPECT_EQ(1, +back.connectionCount);
 
-    ASSERT_TRUE(cli::JsonToRecord(ordered_json::parse(R"({"transmitPower": null, "highwayParity": ""})"), back, error));
+    ASSERT_TRUE(JsonToRecord(ordered_json::parse(R"({"transmitPower": null, "highwayParity": ""})"), back, error));
     EXPECT_EQ(-1, +back.transmitPower);
     EXPECT_EQ(0, back.highwayParity);
-    EXPECT_FALSE(cli::JsonToRecord(ordered_json::parse("[1]"), back, error));
+    EXPECT_FALSE(JsonToRecord(ordered_json::parse("[1]"), back, error));
     EXPECT_EQ("record: not an object", error);
 }

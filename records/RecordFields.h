@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <span>
 
-namespace mnm::cli {
+namespace mnm {
 
 enum class FieldKind {
     Letter,   // one character, "" for a zero byte
@@ -40,4 +40,4 @@ std::span<const FieldSpec> ConnectionFields();
 std::span<const FieldSpec> SmsConnectionFields();
 std::span<const FieldSpec> DialupConnectionFields();
 
-} // namespace mnm::cli
+} // namespace mnm

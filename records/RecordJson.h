@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-namespace mnm::cli {
+namespace mnm {
 
 // `build` refuses a JSON file above this size unread. The record as `dump
 // --json` writes it, every table full and every text at its longest, spends
@@ -26,4 +26,4 @@ nlohmann::ordered_json RecordToJson(const NodeConf& conf);
 // table longer than its capacity; `conf` is then not to be used.
 bool JsonToRecord(const nlohmann::ordered_json& json, NodeConf& conf, std::string& error);
 
-} // namespace mnm::cli
+} // namespace mnm

@@ -1,13 +1,13 @@
-#include "cli/RecordJson.h"
+#include "records/RecordJson.h"
 
-#include "cli/RecordFields.h"
+#include "records/RecordFields.h"
 #include "nodeconf/TextEncoding.h"
 
 #include <cstdint>
 #include <cstring>
 #include <string>
 
-namespace mnm::cli {
+namespace mnm {
 
 namespace {
 
@@ -92,9 +92,9 @@ Json RecordToJson(const NodeConf& conf)
     return Entry(reinterpret_cast<const unsigned char*>(&conf), RecordFieldList());
 }
 
-} // namespace mnm::cli
+} // namespace mnm
 
-namespace mnm::cli {
+namespace mnm {
 
 namespace {
 
@@ -243,4 +243,4 @@ bool JsonToRecord(const Json& json, NodeConf& conf, std::string& error)
     return reader.Object(json, "", reinterpret_cast<unsigned char*>(&conf), RecordFieldList());
 }
 
-} // namespace mnm::cli
+} // namespace mnm

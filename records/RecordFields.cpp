@@ -1,8 +1,8 @@
-#include "cli/RecordFields.h"
+#include "records/RecordFields.h"
 
 #include <cstddef>
 
-namespace mnm::cli {
+namespace mnm {
 
 #define MNM_FIELD(type, member, kind) FieldSpec{#member, FieldKind::kind, offsetof(type, member), sizeof(type::member)}
 
@@ -91,4 +91,4 @@ std::span<const FieldSpec> ConnectionFields() { return kConnection; }
 std::span<const FieldSpec> SmsConnectionFields() { return kSmsConnection; }
 std::span<const FieldSpec> DialupConnectionFields() { return kDialupConnection; }
 
-} // namespace mnm::cli
+} // namespace mnm
