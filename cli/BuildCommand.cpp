@@ -10,33 +10,9 @@
 namespace mnm::cli {
 
 namespace {
-constexpr const char* kUsage = "mnm build JSON -o FILE";
-} // namespace
 
-int RunBuild(const std::vector<std::string>& args)
+int Build(const std::string& input, const std::string& output)
 {
-    std::string input, output;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            std::printf("usage: %s\nBuilds the configuration file FILE from a JSON record (the schema of dump --json),\n"
-                        "after the same check as Save.\n",
-                        kUsage);
-            return kExitOk;
-        }
-        if (a == "-o") {
-            if (++i == args.size()) return UsageError("-o needs a FILE", kUsage);
-            output = args[i];
-        } else if (a.starts_with("-") && a != "-") {
-            return UsageError("unknown option " + a, kUsage);
-        } else if (input.empty()) {
-            input = a;
-        } else {
-            return UsageError("build takes one JSON file", kUsage);
-        }
-    }
-    if (input.empty() || output.empty()) return UsageError("build needs JSON and -o FILE", kUsage);
-
     const std::optional<std::string> text = ReadJsonPath(input);
     if (!text) return kExitFailure;
     const auto json = nlohmann::ordered_json::parse(*text, nullptr, false);
@@ -60,6 +36,20 @@ int RunBuild(const std::vector<std::string>& args)
         return kExitFailure;
     }
     return kExitOk;
+}
+
+} // namespace
+
+void AddBuildCommand(CommandLine& line)
+{
+    auto paths = std::make_shared<std::pair<std::string, std::string>>();
+    CLI::App* c = line.AddCommand("build", "build a configuration file from JSON, after the check of Save",
+                                  "mnm build JSON -o FILE",
+                                  "Builds the configuration file FILE from a JSON record (the schema of dump --json),\n"
+                                  "after the same check as Save.");
+    c->add_option("JSON", paths->first, "the record as JSON")->required();
+    c->add_option("-o", paths->second, "the configuration file to write")->option_text("FILE")->required();
+    line.OnChosen(c, [paths] { return Build(paths->first, paths->second); });
 }
 
 } // namespace mnm::cli

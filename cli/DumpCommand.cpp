@@ -9,29 +9,32 @@
 namespace mnm::cli {
 
 namespace {
-constexpr const char* kUsage = "mnm dump [--json] FILE";
-}
 
-int RunDump(const std::vector<std::string>& args)
-{
+struct DumpOptions {
     bool json = false;
-    std::vector<std::string> files;
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            std::printf("usage: %s\nPrints every field of the configuration file FILE; --json prints it as one JSON object.\n", kUsage);
-            return kExitOk;
-        }
-        if (a == "--json") json = true;
-        else if (a.starts_with("-") && a != "-") return UsageError("unknown option " + a, kUsage);
-        else files.push_back(a);
-    }
-    if (files.size() != 1) return UsageError("dump takes one FILE", kUsage);
+    std::string file;
+};
 
+int Dump(const DumpOptions& o)
+{
     NodeConf conf;
-    if (!LoadConfigFile(conf, files[0])) return kExitFailure;
-    const std::string out = json ? RecordToJson(conf).dump(2) + "\n" : RecordToText(conf);
+    if (!LoadConfigFile(conf, o.file)) return kExitFailure;
+    const std::string out = o.json ? RecordToJson(conf).dump(2) + "\n" : RecordToText(conf);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return kExitOk;
+}
+
+} // namespace
+
+void AddDumpCommand(CommandLine& line)
+{
+    auto o = std::make_shared<DumpOptions>();
+    CLI::App* c = line.AddCommand("dump", "print every field of a configuration file (--json for JSON)",
+                                  "mnm dump [--json] FILE",
+                                  "Prints every field of the configuration file FILE; --json prints it as one JSON object.");
+    c->add_flag("--json", o->json, "print the record as one JSON object");
+    c->add_option("FILE", o->file, "the configuration file (.mnc)")->required();
+    line.OnChosen(c, [o] { return Dump(*o); });
 }
 
 } // namespace mnm::cli

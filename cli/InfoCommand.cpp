@@ -11,33 +11,11 @@
 namespace mnm::cli {
 
 namespace {
-constexpr const char* kUsage = "mnm info --port DEVICE [--json]";
 constexpr auto kIdlePoll = std::chrono::milliseconds(100);
 constexpr int kJsonIndent = 2;
-} // namespace
 
-int RunInfo(const std::vector<std::string>& args)
+int Info(const std::string& port, bool json)
 {
-    std::string port;
-    bool json = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            std::printf("usage: %s\n"
-                        "Prints the number, network name, software version and hardware description\n"
-                        "(cards, channel groups, named channels) of the node on DEVICE.\n",
-                        kUsage);
-            return kExitOk;
-        }
-        if (a == "--json") {
-            json = true;
-            continue;
-        }
-        if (a != "--port") return UsageError(a.starts_with("-") ? "unknown option " + a : "unexpected " + a, kUsage);
-        if (++i == args.size()) return UsageError(a + " needs a value", kUsage);
-        port = args[i];
-    }
-    if (port.empty()) return UsageError("info needs --port DEVICE", kUsage);
     if (!PortCanBeOpened(port)) return kExitFailure;
 
     NodeInfo info;
@@ -69,6 +47,24 @@ int RunInfo(const std::vector<std::string>& args)
     else
         std::printf("%s", NodeInfoText(info).c_str());
     return kExitOk;
+}
+
+} // namespace
+
+void AddInfoCommand(CommandLine& line)
+{
+    struct Options {
+        std::string port;
+        bool json = false;
+    };
+    auto o = std::make_shared<Options>();
+    CLI::App* c = line.AddCommand("info", "print a node's number, name, software and hardware (--json for JSON)",
+                                  "mnm info --port DEVICE [--json]",
+                                  "Prints the number, network name, software version and hardware description\n"
+                                  "(cards, channel groups, named channels) of the node on DEVICE.");
+    c->add_option("--port", o->port, "the node's serial port")->option_text("DEVICE")->required();
+    c->add_flag("--json", o->json, "print it as one JSON object");
+    line.OnChosen(c, [o] { return Info(o->port, o->json); });
 }
 
 } // namespace mnm::cli

@@ -20,10 +20,4 @@ void PrintPathFailure(const std::string& path, const FileStatus& status)
 
 void PrintFailure(const Report& report) { PrintFailureText(MessageOf(report)); }
 
-int UsageError(const std::string& message, const char* usage)
-{
-    std::fprintf(stderr, "mnm: %s\nusage: %s\n", message.c_str(), usage);
-    return kExitUsage;
-}
-
 } // namespace mnm::cli

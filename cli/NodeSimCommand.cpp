@@ -17,7 +17,6 @@ namespace mnm::cli {
 
 namespace {
 
-constexpr const char* kUsage = "mnm node-sim [--config FILE] [--version TEXT] [--link PATH] [--pace]";
 constexpr auto kNodeTextInterval = std::chrono::seconds(30);
 
 volatile sig_atomic_t gInterrupted = 0;
@@ -31,41 +30,8 @@ struct Options {
     bool pace = false;
 };
 
-// 0 parsed, 1 help printed, otherwise the usage exit status.
-int ParseOptions(const std::vector<std::string>& args, Options& o)
+int NodeSim(const Options& o)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            std::printf("usage: %s\n"
-                        "Runs a virtual node on a new pseudo-terminal, prints the terminal's path,\n"
-                        "and serves until interrupted; each request it handles is logged on stderr.\n"
-                        "  --config FILE   the configuration the node holds at start\n"
-                        "  --version TEXT  the software version it reports (default 2.08.0050)\n"
-                        "  --link PATH     also make PATH a symbolic link to the terminal\n"
-                        "  --pace          deliver bytes no faster than a real 9600-baud line\n",
-                        kUsage);
-            return 1;
-        }
-        if (a == "--pace") {
-            o.pace = true;
-            continue;
-        }
-        std::string* value = a == "--config" ? &o.config : a == "--version" ? &o.version : a == "--link" ? &o.link : nullptr;
-        if (value == nullptr) return UsageError("unknown option " + a, kUsage);
-        if (i + 1 >= args.size()) return UsageError(a + " needs a value", kUsage);
-        *value = args[++i];
-    }
-    return 0;
-}
-
-} // namespace
-
-int RunNodeSim(const std::vector<std::string>& args)
-{
-    Options o;
-    if (const int rc = ParseOptions(args, o)) return rc == 1 ? kExitOk : rc;
-
     NodeConf conf;
     if (!o.config.empty()) {
         if (!LoadConfigFile(conf, o.config)) return kExitFailure;
@@ -103,6 +69,22 @@ int RunNodeSim(const std::vector<std::string>& args)
     node.Stop();
     if (!o.link.empty()) unlink(o.link.c_str());
     return kExitOk;
+}
+
+} // namespace
+
+void AddNodeSimCommand(CommandLine& line)
+{
+    auto o = std::make_shared<Options>();
+    CLI::App* c = line.AddCommand("node-sim", "run a virtual node on a new pseudo-terminal",
+                                  "mnm node-sim [--config FILE] [--version TEXT] [--link PATH] [--pace]",
+                                  "Runs a virtual node on a new pseudo-terminal, prints the terminal's path,\n"
+                                  "and serves until interrupted; each request it handles is logged on stderr.");
+    c->add_option("--config", o->config, "the configuration the node holds at start")->option_text("FILE");
+    c->add_option("--version", o->version, "the software version it reports (default 2.08.0050)")->option_text("TEXT");
+    c->add_option("--link", o->link, "also make PATH a symbolic link to the terminal")->option_text("PATH");
+    c->add_flag("--pace", o->pace, "deliver bytes no faster than a real 9600-baud line");
+    line.OnChosen(c, [o] { return NodeSim(*o); });
 }
 
 } // namespace mnm::cli

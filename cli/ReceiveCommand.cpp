@@ -13,27 +13,9 @@
 namespace mnm::cli {
 
 namespace {
-constexpr const char* kUsage = "mnm receive --port DEVICE -o FILE";
-}
 
-int RunReceive(const std::vector<std::string>& args)
+int Receive(const std::string& port, const std::string& output)
 {
-    std::string port, output;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            std::printf("usage: %s\n"
-                        "Receives the configuration of the node on DEVICE and writes it to FILE as received.\n"
-                        "A received configuration that fails the check is still written, with a warning.\n",
-                        kUsage);
-            return kExitOk;
-        }
-        std::string* value = a == "--port" ? &port : a == "-o" ? &output : nullptr;
-        if (value == nullptr) return UsageError(a.starts_with("-") ? "unknown option " + a : "unexpected " + a, kUsage);
-        if (++i == args.size()) return UsageError(a + " needs a value", kUsage);
-        *value = args[i];
-    }
-    if (port.empty() || output.empty()) return UsageError("receive needs --port DEVICE and -o FILE", kUsage);
     // A receive takes a while: a path it could not write is refused first.
     if (const FileStatus usable = CheckOutputPath(output); usable.fault != FileFault::None) {
         PrintPathFailure(output, usable);
@@ -66,6 +48,20 @@ int RunReceive(const std::vector<std::string>& args)
         return kExitFailure;
     }
     return kExitOk;
+}
+
+} // namespace
+
+void AddReceiveCommand(CommandLine& line)
+{
+    auto paths = std::make_shared<std::pair<std::string, std::string>>();
+    CLI::App* c = line.AddCommand(
+        "receive", "receive the configuration of a node into a file", "mnm receive --port DEVICE -o FILE",
+        "Receives the configuration of the node on DEVICE and writes it to FILE as received.\n"
+        "A received configuration that fails the check is still written, with a warning.");
+    c->add_option("--port", paths->first, "the node's serial port")->option_text("DEVICE")->required();
+    c->add_option("-o", paths->second, "the configuration file to write")->option_text("FILE")->required();
+    line.OnChosen(c, [paths] { return Receive(paths->first, paths->second); });
 }
 
 } // namespace mnm::cli

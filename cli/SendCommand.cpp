@@ -12,40 +12,16 @@
 namespace mnm::cli {
 
 namespace {
-constexpr const char* kUsage = "mnm send --port DEVICE [--no-commit] FILE";
-}
 
-int RunSend(const std::vector<std::string>& args)
-{
-    std::string port, input;
+struct SendOptions {
+    std::string port, file;
     bool noCommit = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            std::printf("usage: %s\n"
-                        "Checks the configuration FILE as Send to Node does and sends it to the node on\n"
-                        "DEVICE, committing it to the node's flash.\n"
-                        "  --no-commit  leave the node's flash as it is for this run\n",
-                        kUsage);
-            return kExitOk;
-        }
-        if (a == "--no-commit") {
-            noCommit = true;
-        } else if (a == "--port") {
-            if (++i == args.size()) return UsageError("--port needs a DEVICE", kUsage);
-            port = args[i];
-        } else if (a.starts_with("-") && a != "-") {
-            return UsageError("unknown option " + a, kUsage);
-        } else if (input.empty()) {
-            input = a;
-        } else {
-            return UsageError("send takes one FILE", kUsage);
-        }
-    }
-    if (port.empty() || input.empty()) return UsageError("send needs --port DEVICE and FILE", kUsage);
+};
 
+int Send(const SendOptions& o)
+{
     NodeConf loaded;
-    if (!LoadConfigFile(loaded, input)) return kExitFailure;
+    if (!LoadConfigFile(loaded, o.file)) return kExitFailure;
     // What leaves is the editor's store of the file, as when the file is
     // opened and sent from the window.
     NodeConf record;
@@ -53,11 +29,11 @@ int RunSend(const std::vector<std::string>& args)
         PrintFailure(checked);
         return kExitFailure;
     }
-    if (!PortCanBeOpened(port)) return kExitFailure;
+    if (!PortCanBeOpened(o.port)) return kExitFailure;
 
-    NodeSession session(port);
+    NodeSession session(o.port);
     if (!session.WaitForNode()) return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
-    if (session.worker().StartSend(record, kSendDoneId, noCommit ? SendCommit::kNever : SendCommit::kAsSetting) !=
+    if (session.worker().StartSend(record, kSendDoneId, o.noCommit ? SendCommit::kNever : SendCommit::kAsSetting) !=
         StartResult::kStarted) {
         PrintFailureText("the node is busy with another transfer");
         return kExitFailure;
@@ -69,6 +45,21 @@ int RunSend(const std::vector<std::string>& args)
     }
     if (session.Interrupted()) return session.InterruptedStatus();
     return kExitOk;
+}
+
+} // namespace
+
+void AddSendCommand(CommandLine& line)
+{
+    auto o = std::make_shared<SendOptions>();
+    CLI::App* c = line.AddCommand("send", "check a configuration file and send it to a node",
+                                  "mnm send --port DEVICE [--no-commit] FILE",
+                                  "Checks the configuration FILE as Send to Node does and sends it to the node on\n"
+                                  "DEVICE, committing it to the node's flash.");
+    c->add_option("--port", o->port, "the node's serial port")->option_text("DEVICE")->required();
+    c->add_flag("--no-commit", o->noCommit, "leave the node's flash as it is for this run");
+    c->add_option("FILE", o->file, "the configuration file (.mnc)")->required();
+    line.OnChosen(c, [o] { return Send(*o); });
 }
 
 } // namespace mnm::cli

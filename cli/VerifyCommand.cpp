@@ -10,22 +10,9 @@
 namespace mnm::cli {
 
 namespace {
-constexpr const char* kUsage = "mnm verify FILE...";
-}
 
-int RunVerify(const std::vector<std::string>& args)
+int Verify(const std::vector<std::string>& files)
 {
-    std::vector<std::string> files;
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            std::printf("usage: %s\nChecks each configuration FILE as Verify does and prints FILE: MESSAGE.\n", kUsage);
-            return kExitOk;
-        }
-        if (a.starts_with("-") && a != "-") return UsageError("unknown option " + a, kUsage);
-        files.push_back(a);
-    }
-    if (files.empty()) return UsageError("verify takes at least one FILE", kUsage);
-
     bool allPassed = true;
     for (const std::string& file : files) {
         NodeConf conf;
@@ -39,6 +26,17 @@ int RunVerify(const std::vector<std::string>& args)
         std::printf("%s: %s\n", file.c_str(), Cp1252ToUtf8(MessageOf(report)).c_str());
     }
     return allPassed ? kExitOk : kExitFailure;
+}
+
+} // namespace
+
+void AddVerifyCommand(CommandLine& line)
+{
+    auto files = std::make_shared<std::vector<std::string>>();
+    CLI::App* c = line.AddCommand("verify", "check configuration files as Verify does", "mnm verify FILE...",
+                                  "Checks each configuration FILE as Verify does and prints FILE: MESSAGE.");
+    c->add_option("FILE", *files, "the configuration files (.mnc)")->required();
+    line.OnChosen(c, [files] { return Verify(*files); });
 }
 
 } // namespace mnm::cli

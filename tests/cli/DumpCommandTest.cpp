@@ -179,18 +179,3 @@ TEST(DumpCommand, LoadFailuresPrintTheCatalogueText)
     }
 }
 
-TEST(DumpCommand, UsageErrorsExitTwo)
-{
-    EXPECT_EQ(2, RunTool({}).status);
-    EXPECT_EQ(2, RunTool({"frobnicate"}).status);
-    EXPECT_EQ(2, RunTool({"dump"}).status);
-    EXPECT_EQ(2, RunTool({"dump", "--xml", "a.mnc"}).status);
-    EXPECT_EQ(2, RunTool({"dump", "a.mnc", "b.mnc"}).status);
-
-    ToolResult help = RunTool({"dump", "--help"});
-    EXPECT_EQ(0, help.status);
-    EXPECT_NE(std::string::npos, help.out.find("usage: mnm dump"));
-    ToolResult version = RunTool({"--version"});
-    EXPECT_EQ(0, version.status);
-    EXPECT_EQ(std::string(MNM_VERSION_TEXT) + "\n", version.out);
-}
