@@ -659,6 +659,10 @@ void NodeModel::ApplyCommit(std::uint8_t code)
         break;
     default: return;
     }
+    if (commitFault_) {
+        commitFault_(f);
+        commitFault_(working_);
+    }
     ComputeDerivedFields(f);
     ++commits_;
 }

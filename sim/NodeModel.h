@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ public:
     void SetSmsSupported(bool on) { sms_ = on; }
     // Off: the low-power queries and commands (109, 110, 111) go unanswered.
     void SetLowPowerSupported(bool on) { lowPower_ = on; }
+    // A faulty node, for the read-back check: `change` alters what the node
+    // holds, working memory and flash, each time a part is committed.
+    void SetCommitFault(std::function<void(NodeConf&)> change) { commitFault_ = std::move(change); }
 
     // The reply data, or nothing when the node does not answer.
     std::optional<std::vector<std::uint8_t>> Query(std::uint8_t code, std::uint8_t p1, std::uint8_t p2);
@@ -72,6 +76,7 @@ private:
     bool sms_ = true;
     bool lowPower_ = true;
 
+    std::function<void(NodeConf&)> commitFault_;
     int commits_ = 0;
     int pendingCommit_ = -1; // the flash command being written, -1 none
     int writingReads_ = 0;   // flash-state reads still answered "writing"

@@ -9,6 +9,7 @@
 #include "protocol/NodeTypedQueries.h"
 #include "transfer/NodeTransferWrappers.h"
 #include "transfer/NodeTransfers.h"
+#include "transfer/RecordAsSent.h"
 #include "transfer/TransferMessage.h"
 #include "transfer/TransferProgress.h"
 #include "wire/NodeCodes.h"
@@ -133,10 +134,7 @@ void Receiver::LowPowerAndHighway()
     }
     if (!lowPower) r_.lowPowerReceiver = r_.preTransmitOnTime = static_cast<std::int32_t>(absent);
 
-    r_.highwayEncoding = 0x00;
-    r_.highwayCharSize = 0x08;
-    r_.highwayParity = 'S';
-    r_.highwayCheckParity = 0x00;
+    SetNoHighway(r_);
     std::uint32_t highway = 0;
     if (NodeQueryU32Retry(channel_, query::kHighway, 0, 0, kOptionalAttempts, highway)) {
         r_.highwayEncoding = static_cast<char>(highway >> 24);

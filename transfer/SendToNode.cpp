@@ -10,6 +10,7 @@
 #include "protocol/NodeTypedQueries.h"
 #include "transfer/NodeTransferWrappers.h"
 #include "transfer/NodeTransfers.h"
+#include "transfer/RecordAsSent.h"
 #include "transfer/TransferMessage.h"
 #include "transfer/TransferProgress.h"
 #include "wire/NodeCodes.h"
@@ -30,7 +31,6 @@ constexpr int kProbeAttempts = 3;
 constexpr int kWriteAttempts = 4;
 constexpr int kTableAttempts = 10;
 constexpr std::chrono::milliseconds kWipePause{1};
-constexpr int kHighestDestinationNode = 254;
 constexpr int kFixedCommits = 4;
 
 // Serial data highway state.
@@ -50,7 +50,7 @@ struct HighwayBytes {
 // editor, and the editor's defaults for a new configuration. Anything else
 // is a highway the node cannot take.
 constexpr HighwayBytes kNoHighwayValues[] = {
-    {0x00, 0x08, 'S', 0x00},
+    {kNoHighwayEncoding, kNoHighwayCharSize, kNoHighwayParity, kNoHighwayCheckParity},
     {'A', 8, 'S', 0},
     {'A', 8, 'E', 1},
 };
@@ -231,7 +231,7 @@ Report Sender::Highway()
         return {kHighwayNotSupported};
     }
     const std::uint8_t bytes[4] = {
-        static_cast<std::uint8_t>((r_.networkFlags & kFlagNoModem) ? r_.highwayEncoding : 'C'),
+        static_cast<std::uint8_t>(HighwayEncodingSent(r_)),
         r_.highwayCharSize, static_cast<std::uint8_t>(r_.highwayParity), r_.highwayCheckParity};
     for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
         if (NodeCommand(channel_, command::kHighway, bytes, sizeof bytes) == kStatusAccepted) {
@@ -323,17 +323,12 @@ Report Sender::Sms()
 Report Sender::Connections()
 {
     if (!WriteConnection(channel_, -1, Connection{})) return Fail("Unable to download Connection Table");
-    const int count = std::min(r_.connectionCount, kMaxConnections);
     int sent = 0;
-    for (int node = 0; node <= kHighestDestinationNode; ++node) {
-        for (int i = 0; i < count; ++i) {
-            if (r_.connections[i].destNode != node) continue;
-            Step();
-            if (!WriteConnection(channel_, sent, r_.connections[i]))
-                return TransferFailure("Unable to download Connection #%d (of %d)", sent,
-                                       r_.connectionCount);
-            ++sent;
-        }
+    for (const int i : ConnectionSendOrder(r_)) {
+        Step();
+        if (!WriteConnection(channel_, sent, r_.connections[i]))
+            return TransferFailure("Unable to download Connection #%d (of %d)", sent, r_.connectionCount);
+        ++sent;
     }
     if (sent != r_.connectionCount) return Fail("(Internal Error)\nUnable to sort Connections");
     return {};
