@@ -22,6 +22,9 @@ void AddReceiveCommand(CommandLine& line);
 void AddSendCommand(CommandLine& line);
 void AddInfoCommand(CommandLine& line);
 void AddNodeSimCommand(CommandLine& line);
+void AddDiffCommand(CommandLine& line);
+void AddCheckNetworkCommand(CommandLine& line);
+void AddProvisionCommand(CommandLine& line);
 
 // "mnm: MESSAGE" on stderr for a failure, in UTF-8.
 void PrintFailure(const Report& report);

@@ -21,7 +21,7 @@ int Info(const std::string& port, bool json)
     NodeInfo info;
     {
         NodeSession session(port, true);
-        if (!session.WaitForNode()) return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
+        if (StepResult waited = session.WaitForNode(); !waited.ok()) return Finish(waited);
         Worker& worker = session.worker();
         if (worker.StartNodeDataRead(kNodeDataDoneId) != StartResult::kStarted) {
             PrintFailureText("the node is busy with another transfer");

@@ -2,12 +2,12 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 
 #include "cli/Commands.h"
 #include "connection/ConnectionOptions.h"
 #include "nodeconf/ErrorCatalogue.h"
+#include "nodeconf/TextEncoding.h"
 #include "platform/SerialPort.h"
 #include "settings/ProgramSettings.h"
 #include "settings/Settings.h"
@@ -19,29 +19,61 @@ namespace {
 constexpr auto kProgressInterval = std::chrono::milliseconds(200);
 constexpr auto kNodeWait = std::chrono::seconds(5);
 constexpr auto kNodePoll = std::chrono::milliseconds(20);
+constexpr int kProgressWidth = 20;
+constexpr const char* kBusyText = "the node is busy with another transfer";
+
+// The one session's progress: on stderr, over itself, when it is a terminal.
+ProgressSink TerminalProgress()
+{
+    if (isatty(STDERR_FILENO) != 1) return {};
+    return [](const std::string& text) {
+        if (text.empty()) std::fprintf(stderr, "\r%-*s\r", kProgressWidth, "");
+        else std::fprintf(stderr, "\r%-*s", kProgressWidth, text.c_str());
+    };
 }
 
-bool PortCanBeOpened(const std::string& device)
+std::string TransferFailure(const TransferOutcome& outcome) { return Cp1252ToUtf8(MessageOf(outcome.report)); }
+
+} // namespace
+
+bool PortCanBeOpened(const std::string& device, std::string* whyNot)
 {
     SerialPort port;
-    std::string whyNot;
-    if (!port.Open(device, &whyNot)) {
-        std::fprintf(stderr, "mnm: cannot open %s: %s\n", device.c_str(), whyNot.c_str());
-        return false;
-    }
-    return true;
+    std::string reason;
+    if (port.Open(device, &reason)) return true;
+    const std::string text = "cannot open " + device + ": " + reason;
+    if (whyNot != nullptr) *whyNot = text;
+    else std::fprintf(stderr, "mnm: %s\n", text.c_str());
+    return false;
 }
 
-void PrintTransferFailure(const TransferOutcome& outcome) { PrintFailureText(MessageOf(outcome.report)); }
+int Finish(const StepResult& result)
+{
+    if (!result.failure.empty()) std::fprintf(stderr, "mnm: %s\n", result.failure.c_str());
+    return result.status;
+}
 
 NodeSession::NodeSession(const std::string& device, bool readIdentity)
-    : signals_([this] { connection_.worker().CancelTransfer(); }), device_(device)
+    : progress_(TerminalProgress()), device_(device)
+{
+    ownSignals_.emplace([this] { connection_.worker().CancelTransfer(); });
+    stop_ = &*ownSignals_;
+    Start(readIdentity);
+}
+
+NodeSession::NodeSession(const std::string& device, const StopSignals& stop, ProgressSink progress)
+    : stop_(&stop), progress_(std::move(progress)), device_(device)
+{
+    Start(true);
+}
+
+void NodeSession::Start(bool readIdentity)
 {
     EnsureSettingsKey();
     WriteSettingDefaults();
     WorkerOptions options = WorkerOptionsFrom(ReadProgramSettings());
     options.identityMonitoring = options.identityMonitoring || readIdentity;
-    connection_.SelectPort(device);
+    connection_.SelectPort(device_);
     connection_.Start(
         [this](int id) {
             {
@@ -56,31 +88,41 @@ NodeSession::NodeSession(const std::string& device, bool readIdentity)
 
 NodeSession::~NodeSession() { connection_.Stop(); }
 
-bool NodeSession::WaitForNode()
+StepResult NodeSession::FailureOr(const std::string& failure) const
 {
-    const bool show = isatty(STDERR_FILENO) == 1;
-    const auto end = std::chrono::steady_clock::now() + kNodeWait;
-    bool shown = false;
-    while (!worker().IsNodeConnected() && std::chrono::steady_clock::now() < end && !Interrupted()) {
-        if (show && !shown) std::fprintf(stderr, "\r%-20s", "waiting for the node");
-        shown = true;
+    // A job a stop signal cancelled says so, and ends with the signal's status.
+    return {Interrupted() ? InterruptedStatus() : kExitFailure, failure};
+}
+
+bool NodeSession::WaitUntilConnected(bool connected, std::optional<std::chrono::steady_clock::time_point> end)
+{
+    while (worker().IsNodeConnected() != connected && !Interrupted()) {
+        if (end && std::chrono::steady_clock::now() >= *end) return false;
         std::this_thread::sleep_for(kNodePoll);
     }
-    if (show && shown) std::fprintf(stderr, "\r%-20s\r", "");
-    if (Interrupted()) return false; // asked to stop: nothing is started
-    if (worker().IsNodeConnected()) return true;
-    if (!Interrupted()) std::fprintf(stderr, "mnm: no node answers on %s\n", device_.c_str());
-    return false;
+    return !Interrupted();
+}
+
+StepResult NodeSession::WaitForNode()
+{
+    if (progress_ && !worker().IsNodeConnected()) progress_("waiting for the node");
+    const bool found = WaitUntilConnected(true, std::chrono::steady_clock::now() + kNodeWait);
+    if (progress_) progress_("");
+    if (Interrupted()) return Stopped(); // asked to stop: nothing is started
+    if (!found) return {kExitFailure, "no node answers on " + device_};
+    return {};
 }
 
 void NodeSession::WaitFor(int commandId)
 {
-    const bool show = isatty(STDERR_FILENO) == 1;
     std::string shown;
     while (true) {
         {
             std::unique_lock<std::mutex> lock(lock_);
-            if (wake_.wait_for(lock, kProgressInterval, [&] { return posted_.count(commandId) != 0; })) break;
+            if (wake_.wait_for(lock, kProgressInterval, [&] { return posted_.count(commandId) != 0; })) {
+                posted_.erase(commandId); // the same job may run again in this session
+                break;
+            }
         }
         // Outside the session's lock (the worker's is taken here). A signal
         // that came just before the job started found nothing to cancel:
@@ -89,14 +131,36 @@ void NodeSession::WaitFor(int commandId)
             if (!worker().IsBusy()) break;
             worker().CancelTransfer();
         }
-        if (!show) continue;
+        if (!progress_) continue;
         const std::uint32_t word = worker().Snapshot().progressWord;
         std::string text = ProgressTag(word);
         if (const std::string figure = ProgressFigure(word); !figure.empty()) text += " " + figure;
-        if (text != shown) std::fprintf(stderr, "\r%-20s", text.c_str());
+        if (text != shown) progress_(text);
         shown = text;
     }
-    if (show && !shown.empty()) std::fprintf(stderr, "\r%-20s\r", "");
+    if (progress_ && !shown.empty()) progress_("");
+}
+
+StepResult NodeSession::Receive(NodeConf& record)
+{
+    if (worker().StartReceive(kReceiveDoneId) != StartResult::kStarted) return FailureOr(kBusyText);
+    WaitFor(kReceiveDoneId);
+    ReceivedRecord received = worker().TakeReceived();
+    if (!received.record) return FailureOr(TransferFailure(received.outcome));
+    // Asked to stop after the last request: the record is not used all the same.
+    if (Interrupted()) return Stopped();
+    record = *received.record;
+    return {};
+}
+
+StepResult NodeSession::Send(const NodeConf& record, SendCommit commit)
+{
+    if (worker().StartSend(record, kSendDoneId, commit) != StartResult::kStarted) return FailureOr(kBusyText);
+    WaitFor(kSendDoneId);
+    if (const TransferOutcome sent = worker().SendOutcome(); !sent.Succeeded())
+        return FailureOr(TransferFailure(sent));
+    if (Interrupted()) return Stopped();
+    return {};
 }
 
 } // namespace mnm::cli

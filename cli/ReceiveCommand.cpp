@@ -26,20 +26,8 @@ int Receive(const std::string& port, const std::string& output)
     NodeConf record;
     {
         NodeSession session(port);
-        if (!session.WaitForNode()) return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
-        if (session.worker().StartReceive(kReceiveDoneId) != StartResult::kStarted) {
-            PrintFailureText("the node is busy with another transfer");
-            return kExitFailure;
-        }
-        session.WaitFor(kReceiveDoneId);
-        ReceivedRecord received = session.worker().TakeReceived();
-        if (!received.record) {
-            PrintTransferFailure(received.outcome);
-            return session.Interrupted() ? session.InterruptedStatus() : kExitFailure;
-        }
-        record = *received.record;
-        // Asked to stop after the last request: nothing is written all the same.
-        if (session.Interrupted()) return session.InterruptedStatus();
+        if (StepResult waited = session.WaitForNode(); !waited.ok()) return Finish(waited);
+        if (StepResult received = session.Receive(record); !received.ok()) return Finish(received);
     }
     if (const Report checked = editor::VerifyRecord(record); !checked.ok())
         std::fprintf(stderr, "mnm: warning: %s\n", Cp1252ToUtf8(MessageOf(checked)).c_str());

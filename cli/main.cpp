@@ -10,6 +10,9 @@ int main(int argc, char** argv)
     mnm::cli::AddReceiveCommand(line);
     mnm::cli::AddSendCommand(line);
     mnm::cli::AddInfoCommand(line);
+    mnm::cli::AddDiffCommand(line);
+    mnm::cli::AddCheckNetworkCommand(line);
+    mnm::cli::AddProvisionCommand(line);
     mnm::cli::AddNodeSimCommand(line);
     return line.Run(argc, argv);
 }
