@@ -26,7 +26,10 @@ constexpr std::string_view kNodeNumberKey = "nodeNumber";
 constexpr std::string_view kNetworkNameKey = "networkName";
 
 std::string At(int row) { return "row " + std::to_string(row); }
-std::string At(int row, std::string_view column) { return At(row) + ", column " + std::string(column); }
+std::string At(int row, std::string_view column)
+{
+    return column.empty() ? At(row) : At(row) + ", column " + std::string(column);
+}
 
 // A column of the header; `field` is null for a refused column, whose cells
 // are passed over so that the rows' own faults are still found.
@@ -126,6 +129,22 @@ struct BuiltRow {
     std::optional<NodeKey> node;    // set when the row's network and node number are known
 };
 
+// The whole-configuration check names no field: the column whose value
+// alone, on the template, fails it the same way is the one to name; none
+// when only the values together fail.
+std::string CulpritColumn(const Json& row, const Json& templ, const std::vector<std::string>& given,
+                          const Report& failure)
+{
+    for (const std::string& key : given) {
+        Json alone = templ;
+        alone[key] = row[key];
+        NodeConf conf;
+        std::string error;
+        if (JsonToRecord(alone, conf, error) && editor::VerifyRecord(conf).code == failure.code) return key;
+    }
+    return {};
+}
+
 BuiltRow BuildRow(const CsvRecord& record, const std::vector<Column>& columns, const Json& templ,
                   std::vector<std::string>& errors)
 {
@@ -172,7 +191,8 @@ BuiltRow BuildRow(const CsvRecord& record, const std::vector<Column>& columns, c
 
     NodeConf stored;
     if (const Report report = editor::VerifyRecord(conf, &stored); !report.ok()) {
-        errors.push_back(At(record.row) + ": " + SingleLine(Cp1252ToUtf8(MessageOf(report))));
+        const std::string column = CulpritColumn(json, templ, given, report);
+        errors.push_back(At(record.row, column) + ": " + SingleLine(Cp1252ToUtf8(MessageOf(report))));
         return built;
     }
     built.conf = stored;

@@ -90,7 +90,7 @@ TEST(ProvisionTable, BadTableIsRefusedWholeNamingEveryFault)
     EXPECT_EQ(errors[3], "row 3, column radioChannel: not a decimal integer");
     EXPECT_EQ(errors[4], "row 3, column highwayCharSize: out of range 0..255");
     EXPECT_EQ(errors[5], "row 4, column nodeNumber: node 2 is also on row 2");
-    EXPECT_EQ(errors[6], "row 5: Channel outside the range 1..64") << "the whole-configuration check";
+    EXPECT_EQ(errors[6], "row 5, column radioChannel: Channel outside the range 1..64") << "the whole-configuration check";
     EXPECT_EQ(errors[7], "row 6: 3 cells where the header has 6 columns");
 }
 

@@ -1,0 +1,56 @@
+#include "cli/ProvisionBoard.h"
+
+namespace mnm::cli {
+
+namespace {
+// Terminal controls: up one line, and clear to the end of the line.
+constexpr const char* kLineUp = "\033[A";
+constexpr const char* kClearLine = "\r\033[K";
+} // namespace
+
+ProvisionBoard::ProvisionBoard(std::vector<std::string> ports, bool live)
+    : ports_(std::move(ports)), live_(live), status_(ports_.size())
+{
+}
+
+void ProvisionBoard::SetStatus(std::size_t index, const std::string& text)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    status_.at(index) = text;
+}
+
+void ProvisionBoard::Announce(const std::string& line)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    announced_.push_back(line);
+}
+
+void ProvisionBoard::Draw(bool last)
+{
+    std::vector<std::string> status, announced;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        status = status_;
+        announced.swap(announced_);
+    }
+    // Announcements go to stdout for scripts, the port lines to stderr; on a
+    // terminal both reach the same screen, so the port lines are taken away
+    // first and drawn again below.
+    // Redrawn only when something changed, so a terminal is not kept busy.
+    if (announced.empty() && status == drawn_ && !last) return;
+    drawn_ = status;
+    if (live_) {
+        for (; drawnLines_ > 0; --drawnLines_) std::fprintf(stderr, "%s%s", kLineUp, kClearLine);
+        std::fflush(stderr);
+    }
+    for (const std::string& line : announced) std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    if (!live_) return;
+    for (std::size_t i = 0; i < ports_.size(); ++i)
+        std::fprintf(stderr, "%s%s: %s\n", kClearLine, ports_[i].c_str(), status[i].c_str());
+    drawnLines_ = ports_.size();
+    if (last) drawnLines_ = 0;
+    std::fflush(stderr);
+}
+
+} // namespace mnm::cli
