@@ -14,6 +14,7 @@
 #include "app/PortMenu.h"
 #include "app/StatusIndicator.h"
 #include "app/model/CommandIds.h"
+#include "app/model/CompareReport.h"
 #include "app/model/MenuEnabling.h"
 #include "connection/NodeConnection.h"
 #include "editor/NodePanelDialog.h"
@@ -24,9 +25,12 @@
 #include "tools/EngineeringDialog.h"
 #include "tools/MonitorDialog.h"
 #include "tools/TestDialog.h"
+#include "records/RecordDiff.h"
+#include "reports/CompareReportDialog.h"
 #include "reports/ErrorReport.h"
 #include "reports/ModalHost.h"
 #include "reports/UnsavedFileDialog.h"
+#include "transfer/RecordAsSent.h"
 
 namespace mnm::app {
 
@@ -59,6 +63,7 @@ void NMFrame::Command(int id)
     case kCmdSaveAs: SaveAs(); return;
     case kCmdReceive: return Receive();
     case kCmdSend: return Send();
+    case kCmdCompare: return Compare();
     case kCmdResume: return Resume();
     case kCmdVerify: return Verify();
     case kCmdExit: return Exit();
@@ -228,6 +233,23 @@ void NMFrame::Send()
     }
 }
 
+void NMFrame::Compare()
+{
+    PendingCompare pending{{}, State(), SelectedPort()};
+    if (const Report stored = document_.Store(pending.configuration); !stored.ok()) {
+        reports::ShowErrorReport(stored, tr(kCompareTitle), this);
+        return;
+    }
+    if (!PortUsable(tr("Receiving from Node"))) return;
+    editor_->DisableAll();
+    compare_ = std::move(pending);
+    if (connection_.worker().StartReceive(kMsgCompareReceived) != StartResult::kStarted) {
+        compare_.reset();
+        EnableEditor();
+        Notice(nullptr, QMessageBox::Warning, tr(kCompareTitle), tr("Unable to start uploading"));
+    }
+}
+
 void NMFrame::Resume()
 {
     document_.Resume();
@@ -357,6 +379,7 @@ void NMFrame::OnPosted(int id)
     switch (id) {
     case kMsgReceiveEnded: return ReceiveEnded();
     case kMsgSendEnded: return SendEnded();
+    case kMsgCompareReceived: return CompareReceived();
     case kMsgNodeDataRead: return NodeDataRead();
     case kMsgConfigurationChanged: return UpdateCaption();
     case kMsgLiveData: return LiveData();
@@ -379,6 +402,34 @@ void NMFrame::SendEnded()
     if (!std::exchange(stopReported_, false) && !sent.ok()) reports::ShowErrorReport(sent, tr("Sending to Node"), this);
     EnableEditor();
     UpdateCaption();
+}
+
+void NMFrame::CompareReceived()
+{
+    // Taken in any case, so that the next receive can start.
+    const ReceivedRecord received = connection_.worker().TakeReceived();
+    EnableEditor();
+    if (!compare_) return;
+    const PendingCompare pending = std::move(*compare_);
+    compare_.reset();
+    const bool stopShown = std::exchange(stopReported_, false);
+    if (!received.record) {
+        if (const Report failed = ReceiveFailure(received.outcome); !failed.ok() && !stopShown)
+            reports::ShowErrorReport(failed, tr("Receiving from Node"), this);
+        return;
+    }
+    // The open configuration as the node would hold it once sent, as mnm
+    // diff takes a file beside a node: the send's own ways (connection
+    // order, highway byte) are no difference.
+    const NodeConf asSent = RecordAsSent(pending.configuration, !HoldsNoHighway(*received.record));
+    std::vector<std::string> differences;
+    for (const FieldDifference& difference : DiffRecords(asSent, *received.record))
+        differences.push_back(DifferenceText(difference));
+    const CompareReportTexts texts = CompareReport(pending.state, pending.port.toStdString(), std::move(differences));
+    QStringList lines;
+    for (const std::string& line : texts.lines) lines << QString::fromStdString(line);
+    reports::ShowCompareReport(this, tr(kCompareTitle), QString::fromStdString(texts.heading), lines,
+                               QString::fromStdString(CompareClipboardText(texts)));
 }
 
 void NMFrame::NodeDataRead()

@@ -94,6 +94,7 @@ void NMFrame::BuildMenus()
     fileMenu_->addSeparator();
     AddCommand(fileMenu_, kCmdReceive, "Recei&ve from Node");
     AddCommand(fileMenu_, kCmdSend, "Se&nd to Node");
+    AddCommand(fileMenu_, kCmdCompare, "Co&mpare with Node");
     fileMenu_->addSeparator();
     AddCommand(fileMenu_, kCmdResume, "&Resume");
     fileMenu_->addSeparator();

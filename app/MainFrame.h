@@ -10,12 +10,14 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "app/model/Caption.h"
 #include "app/model/ConfigDocument.h"
 #include "app/model/IndicatorTick.h"
 #include "app/model/UnsavedPrompt.h"
+#include "nodeconf/NodeConf.h"
 #include "nodeconf/NodeStaticData.h"
 #include "settings/ProgramSettings.h"
 #include "worker/WorkerResults.h"
@@ -114,6 +116,7 @@ private:
     void Verify();
     void Receive();
     void Send();
+    void Compare();
     void Resume();
     void Exit();
     void ShowLiveTool(QWidget* view, int commandId);
@@ -123,6 +126,7 @@ private:
     void OnPosted(int commandId);
     void ReceiveEnded();
     void SendEnded();
+    void CompareReceived();
     void NodeDataRead();
     void LiveData();
     void MonitorReading();
@@ -166,6 +170,14 @@ private:
     int stoppedJob_ = 0;
     bool stopReported_ = false; // the stopped transfer's end was shown already
     QString lastFolder_;
+    // Set while a receive runs for Compare with Node, so that its record
+    // goes to the comparison and never into the editor.
+    struct PendingCompare {
+        NodeConf configuration; // the open configuration as stored when it began
+        ConfigState state;
+        QString port;
+    };
+    std::optional<PendingCompare> compare_;
 
     QStackedWidget* views_ = nullptr;
     BlankView* blank_ = nullptr;

@@ -23,7 +23,7 @@ set(ALLOWED_app/model "nodeconf;editor/model;reports/model;controls/model;settin
 # The windows: of the node communication only the connection, the worker's
 # headers and the progress word.
 set(GUI_ALLOWED "nodeconf;settings;connection;worker;editor/model;records;controls/model;reports/model;tools/model;app/model;controls;reports;resources;app;editor;tools")
-set(GUI_FILES "transfer/ProgressWord.h;transfer/ProgressText.h")
+set(GUI_FILES "transfer/ProgressWord.h;transfer/ProgressText.h;transfer/RecordAsSent.h")
 foreach(gui controls reports resources app editor tools)
   set(ALLOWED_${gui} "${GUI_ALLOWED}")
   set(ALLOWED_FILES_${gui} "${GUI_FILES}")

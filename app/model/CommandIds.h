@@ -11,6 +11,7 @@ inline constexpr int kCmdSave = 2107;
 inline constexpr int kCmdSaveAs = 2108;
 inline constexpr int kCmdReceive = 2109;
 inline constexpr int kCmdSend = 2102;
+inline constexpr int kCmdCompare = 2113;
 inline constexpr int kCmdResume = 2106;
 inline constexpr int kCmdVerify = 2110;
 inline constexpr int kCmdExit = 2103;
@@ -34,6 +35,7 @@ inline constexpr int kMsgMonitorReading = 8502;
 inline constexpr int kMsgReceiveEnded = 8503;
 inline constexpr int kMsgSendEnded = 8504;
 inline constexpr int kMsgNodeDataRead = 8505;
+inline constexpr int kMsgCompareReceived = 8506; // the receive of Compare with Node ended
 inline constexpr int kMsgConfigurationChanged = 8601;
 inline constexpr int kMsgFileDropped = 8701;
 

@@ -93,15 +93,19 @@ DocumentResult ConfigDocument::ReceiveEnded(const ReceivedRecord& received)
         state_ = {kEditorShown, false, {}};
         return {{}, {true, true, false}};
     }
+    return {ReceiveFailure(received.outcome), {}};
+}
+
+Report ReceiveFailure(const TransferOutcome& outcome)
+{
     // A stop the user asked for is no failure to report, unless the node
     // was left needing a power cycle.
-    if (received.outcome.cancelled && !received.outcome.schedulerLeftRaised) return {};
-    switch (received.outcome.status) {
-    case RequestStatus::kFailed:
-        return {Failure(received.outcome.report, kUploadFailed), {}};
-    case RequestStatus::kNone: return {Rejected("Nothing has been received"), {}};
-    case RequestStatus::kRunning: return {Rejected("A Reception is already in progress"), {}};
-    default: return {Rejected("Unknown Error"), {}};
+    if (outcome.cancelled && !outcome.schedulerLeftRaised) return {};
+    switch (outcome.status) {
+    case RequestStatus::kFailed: return Failure(outcome.report, kUploadFailed);
+    case RequestStatus::kNone: return Rejected("Nothing has been received");
+    case RequestStatus::kRunning: return Rejected("A Reception is already in progress");
+    default: return Rejected("Unknown Error");
     }
 }
 

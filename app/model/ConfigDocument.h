@@ -103,6 +103,10 @@ private:
     MRUList recent_;
 };
 
+// Why a receive brought no record; nothing for a stop the user asked for,
+// unless it left the node needing a power cycle.
+Report ReceiveFailure(const TransferOutcome& outcome);
+
 // A saved file's name gets ".mnc" when it has no suffix of its own.
 std::string WithDefaultSuffix(const std::string& path);
 

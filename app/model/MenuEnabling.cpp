@@ -31,6 +31,9 @@ CommandState MenuCommandState(int id, const MenuInputs& in, const MenuSettings& 
     // Only an open configuration is sent: what the editor held before Close
     // must never overwrite a node. During a transfer the start is refused.
     case kCmdSend: return Enabled(in.openState != kNoConfiguration);
+    // Needs an open configuration to compare the node's with, and waits
+    // for a running transfer as its receive would.
+    case kCmdCompare: return Enabled(idle && in.openState != kNoConfiguration);
     case kCmdReceive:
     case kCmdExit:
     case kCmdMonitor:
