@@ -418,12 +418,11 @@ void NMFrame::CompareReceived()
             reports::ShowErrorReport(failed, tr("Receiving from Node"), this);
         return;
     }
-    // The open configuration as the node would hold it once sent, as mnm
-    // diff takes a file beside a node: the send's own ways (connection
-    // order, highway byte) are no difference.
-    const NodeConf asSent = RecordAsSent(pending.configuration, !HoldsNoHighway(*received.record));
+    // As mnm diff takes a file beside a node: what only the send's own rules
+    // change (the highway byte) is no difference.
+    const NodeConf comparable = ComparableWithNode(pending.configuration, *received.record);
     std::vector<std::string> differences;
-    for (const FieldDifference& difference : DiffRecords(asSent, *received.record))
+    for (const FieldDifference& difference : DiffRecords(comparable, *received.record))
         differences.push_back(DifferenceText(difference));
     const CompareReportTexts texts = CompareReport(pending.state, pending.port.toStdString(), std::move(differences));
     QStringList lines;

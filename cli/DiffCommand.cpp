@@ -53,13 +53,12 @@ int Diff(const DiffOptions& o)
     Side a, b;
     if (const std::optional<int> status = ReadSide(o.a, a)) return *status;
     if (const std::optional<int> status = ReadSide(o.b, b)) return *status;
-    // A file beside a node is taken as the node would hold it once sent,
-    // so the send's own ways (connection order, highway byte) are no
-    // difference.
+    // Beside a node, what only the send's own rules change in a file (the
+    // highway byte) is no difference.
     if (a.fromNode != b.fromNode) {
         Side& file = a.fromNode ? b : a;
         const Side& node = a.fromNode ? a : b;
-        file.record = RecordAsSent(file.record, !HoldsNoHighway(node.record));
+        file.record = ComparableWithNode(file.record, node.record);
     }
     const std::vector<FieldDifference> diffs = DiffRecords(a.record, b.record);
     if (o.json) {

@@ -340,11 +340,14 @@ private:
         Order(f, keysA, keysB, inA, inB);
     }
 
-    // The node works through its tables in order: the same entries in
-    // another order are a difference too, said once for the table.
+    // The node works through its routes, alerts and dialup connections in
+    // order: the same entries in another order are a difference too, said
+    // once for the table. Connections are not: the editor keeps them in its
+    // own order and the send writes them in another.
     void Order(const FieldSpec& f, const std::vector<std::string>& keysA, const std::vector<std::string>& keysB,
                const std::map<std::string, std::size_t>& inA, const std::map<std::string, std::size_t>& inB)
     {
+        if (f.offset == offsetof(NodeConf, connections)) return;
         std::vector<std::string> sharedA, sharedB;
         for (const std::string& key : keysA)
             if (inB.count(key) != 0) sharedA.push_back(key);

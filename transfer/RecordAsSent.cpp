@@ -50,4 +50,12 @@ NodeConf RecordAsSent(const NodeConf& record, bool highway)
     return held;
 }
 
+NodeConf ComparableWithNode(const NodeConf& record, const NodeConf& node)
+{
+    NodeConf comparable = record;
+    if (HoldsNoHighway(node)) SetNoHighway(comparable);
+    else if (node.highwayEncoding == HighwayEncodingSent(record)) comparable.highwayEncoding = node.highwayEncoding;
+    return comparable;
+}
+
 } // namespace mnm

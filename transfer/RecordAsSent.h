@@ -31,4 +31,10 @@ char HighwayEncodingSent(const NodeConf& record);
 // has a serial data highway (one without holds none of the record's bytes).
 NodeConf RecordAsSent(const NodeConf& record, bool highway);
 
+// `record` made comparable with what `node` holds, for showing the
+// differences: what only the send's own rules would change is no
+// difference (the highway byte it writes; no highway on a node without one).
+// Unlike RecordAsSent it never puts in a value the record does not imply.
+NodeConf ComparableWithNode(const NodeConf& record, const NodeConf& node);
+
 } // namespace mnm

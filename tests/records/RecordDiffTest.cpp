@@ -161,6 +161,11 @@ TEST(RecordDiff, RoutesAlertsDialupsAndSlots)
               }),
               Lines(DiffRecords(a, b)));
 
+    // Connections in another order are the same: the send orders them itself.
+    NodeConf shuffled = a;
+    std::swap(shuffled.connections[0], shuffled.connections[2]);
+    EXPECT_TRUE(DiffRecords(a, shuffled).empty());
+
     // The same routes in another order: the node tries them in order.
     NodeConf swapped = a;
     std::swap(swapped.primaryRoutes[0], swapped.primaryRoutes[1]);
