@@ -43,21 +43,13 @@ std::vector<std::string> FolderNames(const std::string& dir)
     return names;
 }
 
-class FleetCommands : public ::testing::Test {
+class FleetCommands : public NodeToolTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = TempDir();
-        UsePrivateSettings(dir_);
-        WriteSetting(kSettingNipQueryTimeout, "200");
-    }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
     std::string Save(const std::string& name, const NodeConf& conf) const
     {
         EXPECT_EQ(SaveToPath(conf, Path(name)), 0);
         return Path(name);
     }
-    std::string dir_;
 };
 
 TEST_F(FleetCommands, DiffOfFilesListsOneLinePerChangeAndExitsByResult)

@@ -43,13 +43,11 @@ std::string ReadAll(int fd)
     return text;
 }
 
-class Provision : public ::testing::Test {
+class Provision : public NodeToolTest {
 protected:
     void SetUp() override
     {
-        dir_ = TempDir();
-        UsePrivateSettings(dir_);
-        WriteSetting(kSettingNipQueryTimeout, "200");
+        NodeToolTest::SetUp();
         for (auto& node : nodes_) {
             node = std::make_unique<VirtualNode>();
             ASSERT_TRUE(node->Start());
@@ -57,7 +55,6 @@ protected:
         ASSERT_EQ(SaveToPath(EditedConfiguration(), Path("template.mnc")), 0);
         Table("nodeNumber,networkName,radioChannel\n21,FIELD,3\n22,FIELD,4\n23,FIELD,5\n");
     }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
     void Table(const std::string& text) const { std::ofstream(Path("nodes.csv")) << text; }
     std::vector<std::string> Args(int ports) const
     {
@@ -99,7 +96,6 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string dir_;
     std::array<std::unique_ptr<VirtualNode>, 3> nodes_;
 };
 

@@ -103,3 +103,10 @@ std::string ReadLine(int fd)
     while (read(fd, &c, 1) == 1 && c != '\n') line += c;
     return line;
 }
+
+void NodeToolTest::SetUp()
+{
+    dir_ = TempDir();
+    UsePrivateSettings(dir_);
+    mnm::WriteSetting(mnm::kSettingNipQueryTimeout, "200");
+}

@@ -3,6 +3,8 @@
 
 #include <sys/types.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -35,3 +37,13 @@ pid_t SpawnTool(const std::vector<std::string>& args, const std::string& errFile
 void UsePrivateSettings(const std::string& dir);
 // One line from `fd`, without its line break.
 std::string ReadLine(int fd);
+
+// A test of commands that talk to nodes: a fresh folder, and a private
+// settings store shared with the `mnm` processes, with replies expected
+// sooner than from a real line.
+class NodeToolTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string dir_;
+};

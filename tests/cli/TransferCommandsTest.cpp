@@ -28,18 +28,7 @@ std::string FileBytes(const NodeConf& conf)
     return out.str();
 }
 
-// A private settings store, shared with the `mnm` processes started here.
-class TransferCommands : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = TempDir();
-        UsePrivateSettings(dir_);
-        WriteSetting(kSettingNipQueryTimeout, "200");
-    }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-    std::string dir_;
-};
+using TransferCommands = NodeToolTest;
 
 TEST_F(TransferCommands, FileSentToNodeSimComesBackIdentical)
 {
