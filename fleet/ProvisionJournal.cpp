@@ -1,6 +1,8 @@
 #include "fleet/ProvisionJournal.h"
 
-#include "fleet/CsvText.h"
+#include <algorithm>
+
+#include "nodeconf/CsvText.h"
 #include "nodeconf/RegularFile.h"
 
 #include <array>
@@ -50,21 +52,13 @@ bool EntryOf(const CsvRecord& record, JournalEntry& entry, std::string& why)
         why = "the row \"" + cells[kRow] + "\" is not a number";
         return false;
     }
-    bool known = false;
-    for (const ProvisionOutcome outcome : kOutcomes) {
-        if (cells[kOutcome] == OutcomeWord(outcome)) {
-            entry.outcome = outcome;
-            known = true;
-        }
-    }
-    if (!known) {
+    const auto known = std::find_if(std::begin(kOutcomes), std::end(kOutcomes),
+                                    [&](ProvisionOutcome o) { return cells[kOutcome] == OutcomeWord(o); });
+    if (known == std::end(kOutcomes)) {
         why = "unknown outcome \"" + cells[kOutcome] + "\"";
         return false;
     }
-    entry.time = cells[kTime];
-    entry.network = cells[kNetwork];
-    entry.port = cells[kPort];
-    entry.detail = cells[kDetail];
+    entry = JournalEntry{cells[kTime], cells[kNetwork], entry.node, entry.row, cells[kPort], *known, cells[kDetail]};
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "fleet/ProvisionTable.h"
 
-#include "fleet/CsvText.h"
+#include "nodeconf/CsvText.h"
 #include "editor/model/Transfer.h"
 #include "nodeconf/ErrorCatalogue.h"
 #include "nodeconf/TextEncoding.h"

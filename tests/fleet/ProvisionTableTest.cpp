@@ -1,6 +1,6 @@
 // Building each node's record from the template and a table of values, and
 // refusing a bad table whole with every fault named.
-#include "fleet/CsvText.h"
+#include "nodeconf/CsvText.h"
 #include "fleet/ProvisionTable.h"
 
 #include <gtest/gtest.h>

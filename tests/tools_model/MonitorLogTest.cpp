@@ -44,11 +44,6 @@ const system_clock::time_point kMay1 = system_clock::time_point(seconds(17145711
 TEST(MonitorLogLines, HeaderAndFieldsAsCommaSeparatedFilesWantThem)
 {
     EXPECT_EQ(MonitorLogHeader(), "Time,Endpoint,Value,Shown,Caption\r\n");
-    EXPECT_EQ(CsvField("-----"), "-----");
-    EXPECT_EQ(CsvField("1,5"), "\"1,5\"");
-    EXPECT_EQ(CsvField("say \"on\""), "\"say \"\"on\"\"\"");
-    EXPECT_EQ(CsvField("two\nlines"), "\"two\nlines\"");
-    EXPECT_EQ(CsvField("cr\r"), "\"cr\r\"");
 }
 
 TEST_F(MonitorLogInUtc, TimestampIsLocalTimeToTheMillisecond)

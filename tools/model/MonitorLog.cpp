@@ -1,5 +1,7 @@
 #include "tools/model/MonitorLog.h"
 
+#include "nodeconf/CsvText.h"
+
 #include <array>
 #include <cstdio>
 #include <ctime>
@@ -8,10 +10,7 @@ namespace mnm::tools {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kColumns{"Time", "Endpoint", "Value", "Shown", "Caption"};
-constexpr char kSeparator = ',';
-constexpr char kQuote = '"';
-constexpr std::string_view kNeedsQuotes = ",\"\r\n";
+const std::array<std::string, 5> kColumns{"Time", "Endpoint", "Value", "Shown", "Caption"};
 // Room for any int in every field, so a text is never cut.
 constexpr int kTimestampSize = 96;
 constexpr int kTmBaseYear = 1900;
@@ -27,15 +26,7 @@ std::string TimestampText(const std::tm& local, int milliseconds)
 
 } // namespace
 
-std::string MonitorLogHeader()
-{
-    std::string line;
-    for (std::string_view column : kColumns) {
-        if (!line.empty()) line += kSeparator;
-        line += column;
-    }
-    return line.append(kLogLineEnd);
-}
+std::string MonitorLogHeader() { return CsvLine(kColumns).append(kLogLineEnd); }
 
 std::string LocalTimestamp(std::chrono::system_clock::time_point when)
 {
@@ -58,24 +49,12 @@ std::string LocalTimestamp(std::chrono::system_clock::time_point when)
     return TimestampText(local, static_cast<int>(millis));
 }
 
-std::string CsvField(std::string_view text)
-{
-    if (text.find_first_of(kNeedsQuotes) == std::string_view::npos) return std::string(text);
-    std::string field(1, kQuote);
-    for (char c : text) {
-        if (c == kQuote) field += kQuote;
-        field += c;
-    }
-    return field + kQuote;
-}
-
 std::string MonitorLogRow(std::chrono::system_clock::time_point when, std::string_view endpoint,
                           std::uint32_t value, std::string_view shown, std::string_view caption)
 {
-    std::string line = LocalTimestamp(when);
-    for (const std::string& field : {CsvField(endpoint), std::to_string(value), CsvField(shown), CsvField(caption)})
-        line.append(1, kSeparator).append(field);
-    return line.append(kLogLineEnd);
+    const std::string cells[] = {LocalTimestamp(when), std::string(endpoint), std::to_string(value),
+                                 std::string(shown), std::string(caption)};
+    return CsvLine(cells).append(kLogLineEnd);
 }
 
 } // namespace mnm::tools

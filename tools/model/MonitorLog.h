@@ -17,9 +17,6 @@ std::string MonitorLogHeader();
 // Local time "2024-05-01T13:45:12.345" (ISO 8601, to the millisecond).
 std::string LocalTimestamp(std::chrono::system_clock::time_point when);
 
-// One field as written: quoted, with its quotes doubled, when it holds a
-// comma, a quote or a line break.
-std::string CsvField(std::string_view text);
 
 // A reading's line: when, the endpoint as the caption names it, the value
 // as the node sent it, the text the display showed and the whole caption

@@ -1,6 +1,7 @@
 // Comma-separated text as spreadsheets write it: cells quoted when they hold
 // a comma, a quote or a line break, quotes doubled inside quotes. Shared by
-// the provisioning table (read) and its journal (written and read).
+// the provisioning table (read), its journal (written and read) and the
+// monitor's reading log (written).
 #pragma once
 
 #include <span>

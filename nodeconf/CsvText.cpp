@@ -1,4 +1,4 @@
-#include "fleet/CsvText.h"
+#include "nodeconf/CsvText.h"
 
 #include <algorithm>
 
