@@ -303,7 +303,7 @@ void AddProvisionCommand(CommandLine& line)
         "networkName, radioChannel, ...) from the template T and checks them all; a bad table\n"
         "is refused whole. Then, on each DEVICE at the same time: waits for a node, backs its\n"
         "configuration up into DIR (default: backups beside the table), sends the row's\n"
-        "configuration, reads it back to verify, and journals the outcome in TABLE.journal;\n"
+        "configuration, reads it back to verify, and journals the outcome in TABLE.csv.journal;\n"
         "after each node it waits for the next to be attached. A new run skips the nodes the\n"
         "journal says are done. Ctrl-C stops every port cleanly.");
     c->add_option("--template", o->templ, "the configuration every node starts from")->option_text("T.mnc")->required();

@@ -51,12 +51,16 @@ for mode in "${modes[@]}"; do
     expect "$mode" "mnm -" --help --version
     expect "$mode" "mnm help se" send
     expect "$mode" "mnm help send " # help takes one command
+    expect "$mode" "mnm help -" --help
+    expect "$mode" "mnm help --help ch" check-network
 
     # Each command's options.
     expect "$mode" "mnm dump -" --json --help
     expect "$mode" "mnm send -" --port --no-commit --backup-dir --verify --help
     expect "$mode" "mnm info -" --port --json --help
-    expect "$mode" "mnm provision -" --template --table --port --help
+    expect "$mode" "mnm provision -" --template --table --port --backup-dir --help
+    expect "$mode" "mnm diff -" --json --help
+    expect "$mode" "mnm check-network -" --help
     expect "$mode" "mnm node-sim -" --config --version --link --pace --help
     expect "$mode" "mnm node-sim --version " # free text: nothing offered
 
@@ -67,6 +71,17 @@ for mode in "${modes[@]}"; do
     expect "$mode" "mnm build b.json -o " a.mnc site
     expect "$mode" "mnm provision --table " table.csv site
     expect "$mode" "mnm send --backup-dir " site
+    expect "$mode" "mnm provision --table table.csv --backup-dir " site
+    expect "$mode" "mnm check-network site " a.mnc site
+
+    # No more arguments than a command takes; option values are no argument.
+    expect "$mode" "mnm dump a.mnc "
+    expect "$mode" "mnm dump a.mnc -" --json --help
+    expect "$mode" "mnm build b.json "
+    expect "$mode" "mnm send --port /dev/tty0 --backup-dir site " a.mnc site
+    expect "$mode" "mnm send --port /dev/tty0 a.mnc "
+    expect "$mode" "mnm diff --json a.mnc " a.mnc site
+    expect "$mode" "mnm diff a.mnc node:/dev/tty0 "
     expect "$mode" "mnm node-sim --link n" notes.txt
 
     # Devices: the terminals, also after diff's "node:" (readline keeps
