@@ -185,9 +185,12 @@ private:
             entry.outcome = ProvisionOutcome::Failed;
             entry.detail = result.failure;
             ++tally_.failed;
-            // A port that cannot be opened any more takes no more nodes.
-            gone_ = !PortCanBeOpened(port_, &entry.detail) || gone_;
-            if (gone_) entry.detail = result.failure + " (" + entry.detail + ")";
+            // A port whose device is gone (an adapter pulled) takes no more
+            // nodes. Its device is looked for, not opened: the session holds
+            // the port open for itself alone.
+            std::error_code error;
+            gone_ = !std::filesystem::exists(port_, error);
+            if (gone_) entry.detail += " (" + port_ + " is gone)";
         }
         std::string error;
         if (!AppendJournal(JournalPath(options_.table), entry, error)) board_.Announce("mnm: " + error);

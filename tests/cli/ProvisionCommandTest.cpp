@@ -161,6 +161,7 @@ TEST_F(Provision, APortThatGoesAwayFailsItsNodeAndTheOthersGoOn)
     ASSERT_TRUE(WaitFor([&] { return CountOf(Journal(), ",failed,") == 1 && CountOf(Journal(), ",done,") == 2; }))
         << Journal();
     EXPECT_NE(Journal().find(nodes_[0]->DevicePath() + ",failed,"), std::string::npos) << Journal();
+    EXPECT_NE(Journal().find("(" + nodes_[0]->DevicePath() + " is gone)"), std::string::npos) << Journal();
 
     // The other two wait for their next nodes; Ctrl-C ends the wait.
     kill(pid, SIGINT);
