@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstring>
@@ -154,14 +155,20 @@ TEST_F(Provision, APortThatGoesAwayFailsItsNodeAndTheOthersGoOn)
     WriteSetting(kSettingNipQueryTimeout, "400");
     nodes_[0]->SetPace(true);
     Table("nodeNumber,networkName\n21,FIELD\n22,FIELD\n23,FIELD\n24,FIELD\n25,FIELD\n");
+    // The first port by a name that goes away with it, as a USB adapter's does.
+    const std::string adapter = Path("ttyUSB0");
+    ASSERT_EQ(symlink(nodes_[0]->DevicePath().c_str(), adapter.c_str()), 0);
+    std::vector<std::string> args = Args(3);
+    *std::find(args.begin(), args.end(), nodes_[0]->DevicePath()) = adapter;
     int out = -1;
-    const pid_t pid = SpawnTool(Args(3), Path("err"), &out);
+    const pid_t pid = SpawnTool(args, Path("err"), &out);
     ASSERT_TRUE(SchedulerRaised(0));
     nodes_[0]->Stop();
+    unlink(adapter.c_str());
     ASSERT_TRUE(WaitFor([&] { return CountOf(Journal(), ",failed,") == 1 && CountOf(Journal(), ",done,") == 2; }))
         << Journal();
-    EXPECT_NE(Journal().find(nodes_[0]->DevicePath() + ",failed,"), std::string::npos) << Journal();
-    EXPECT_NE(Journal().find("(" + nodes_[0]->DevicePath() + " is gone)"), std::string::npos) << Journal();
+    EXPECT_NE(Journal().find(adapter + ",failed,"), std::string::npos) << Journal();
+    EXPECT_NE(Journal().find("(" + adapter + " is gone)"), std::string::npos) << Journal();
 
     // The other two wait for their next nodes; Ctrl-C ends the wait.
     kill(pid, SIGINT);
