@@ -53,26 +53,32 @@ int Finish(const StepResult& result)
     return result.status;
 }
 
-NodeSession::NodeSession(const std::string& device, bool readIdentity)
-    : progress_(TerminalProgress()), device_(device)
-{
-    ownSignals_.emplace([this] { connection_.worker().CancelTransfer(); });
-    stop_ = &*ownSignals_;
-    Start(readIdentity);
-}
-
-NodeSession::NodeSession(const std::string& device, const StopSignals& stop, ProgressSink progress)
-    : stop_(&stop), progress_(std::move(progress)), device_(device)
-{
-    Start(true);
-}
-
-void NodeSession::Start(bool readIdentity)
+WorkerOptions SessionOptions(bool readIdentity)
 {
     EnsureSettingsKey();
     WriteSettingDefaults();
     WorkerOptions options = WorkerOptionsFrom(ReadProgramSettings());
     options.identityMonitoring = options.identityMonitoring || readIdentity;
+    return options;
+}
+
+NodeSession::NodeSession(const std::string& device, bool readIdentity)
+    : progress_(TerminalProgress()), device_(device)
+{
+    ownSignals_.emplace([this] { connection_.worker().CancelTransfer(); });
+    stop_ = &*ownSignals_;
+    Start(SessionOptions(readIdentity));
+}
+
+NodeSession::NodeSession(const std::string& device, const StopSignals& stop, ProgressSink progress,
+                         const WorkerOptions& options)
+    : stop_(&stop), progress_(std::move(progress)), device_(device)
+{
+    Start(options);
+}
+
+void NodeSession::Start(const WorkerOptions& options)
+{
     connection_.SelectPort(device_);
     connection_.Start(
         [this](int id) {

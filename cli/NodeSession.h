@@ -39,6 +39,12 @@ struct StepResult {
 // Prints the failure, if any, as "mnm: TEXT" and gives the step's status.
 int Finish(const StepResult& result);
 
+// The worker's options from the settings (written with their defaults
+// first when missing). `readIdentity`: the node's number and network name
+// are read on every pass whatever "MonitorConnectedNodeIdentity" says.
+// Settings are read on one thread only, before sessions run on others.
+WorkerOptions SessionOptions(bool readIdentity);
+
 // Where a session shows what it is doing: the progress word and waits.
 // Empty text: the line is cleared.
 using ProgressSink = std::function<void(const std::string& text)>;
@@ -48,16 +54,14 @@ using ProgressSink = std::function<void(const std::string& text)>;
 // signal's status without writing anything.
 class NodeSession {
 public:
-    // One session in the process, with stop signals of its own; progress
-    // goes to stderr when it is a terminal. `readIdentity`: the node's
-    // number and network name are read on every pass whatever
-    // "MonitorConnectedNodeIdentity" says.
+    // One session in the process, with stop signals of its own and the
+    // settings' options; progress goes to stderr when it is a terminal.
     explicit NodeSession(const std::string& device, bool readIdentity = false);
     // One of several sessions under stop signals the command owns (created
     // before the thread that makes this session); a signal cancels this
-    // session's job within a progress interval. The node's number and
-    // network name are read on every pass, to tell one node from the next.
-    NodeSession(const std::string& device, const StopSignals& stop, ProgressSink progress);
+    // session's job within a progress interval.
+    NodeSession(const std::string& device, const StopSignals& stop, ProgressSink progress,
+                const WorkerOptions& options);
     ~NodeSession();
     NodeSession(const NodeSession&) = delete;
     NodeSession& operator=(const NodeSession&) = delete;
@@ -84,7 +88,7 @@ public:
     int InterruptedStatus() const { return stop_->ExitStatus(); }
 
 private:
-    void Start(bool readIdentity);
+    void Start(const WorkerOptions& options);
     bool WaitUntilConnected(bool connected, std::optional<std::chrono::steady_clock::time_point> end);
     StepResult Stopped() const { return {InterruptedStatus(), ""}; }
     StepResult FailureOr(const std::string& failure) const;

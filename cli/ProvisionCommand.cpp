@@ -96,16 +96,17 @@ std::string NodeName(const ProvisionRow& row)
 // journal it; then wait for the operator to put the next node on.
 class PortWorker {
 public:
-    PortWorker(std::size_t index, const ProvisionOptions& options, RowQueue& queue, ProvisionBoard& board,
-               const StopSignals& stop, Tally& tally)
-        : index_(index), port_(options.ports[index]), options_(options), queue_(queue), board_(board),
-          stop_(stop), tally_(tally)
+    PortWorker(std::size_t index, const ProvisionOptions& options, const WorkerOptions& workerOptions,
+               RowQueue& queue, ProvisionBoard& board, const StopSignals& stop, Tally& tally)
+        : index_(index), port_(options.ports[index]), options_(options), workerOptions_(workerOptions),
+          queue_(queue), board_(board), stop_(stop), tally_(tally)
     {
     }
 
     void Run()
     {
-        NodeSession session(port_, stop_, [this](const std::string& text) { Status(current_, Staged(text)); });
+        NodeSession session(port_, stop_, [this](const std::string& text) { Status(current_, Staged(text)); },
+                            workerOptions_);
         bool previous = false; // a node was programmed here: it must go before the next comes
         while (!stop_.Caught() && !queue_.Empty()) {
             if (!WaitForNode(session, previous)) break;
@@ -202,6 +203,7 @@ private:
     std::size_t index_;
     std::string port_;
     const ProvisionOptions& options_;
+    const WorkerOptions& workerOptions_;
     RowQueue& queue_;
     ProvisionBoard& board_;
     const StopSignals& stop_;
@@ -266,6 +268,8 @@ int Provision(ProvisionOptions o)
         return kExitOk;
     }
 
+    // The node's identity is read on every pass, to tell one node from the next.
+    const WorkerOptions workerOptions = SessionOptions(true);
     // Blocked here, before the port threads start, so they inherit it.
     StopSignals stop(nullptr);
     RowQueue queue(std::move(pending), std::move(done));
@@ -275,7 +279,7 @@ int Provision(ProvisionOptions o)
     std::vector<std::jthread> threads;
     for (std::size_t i = 0; i < o.ports.size(); ++i) {
         threads.emplace_back([&, i] {
-            PortWorker(i, o, queue, board, stop, tally).Run();
+            PortWorker(i, o, workerOptions, queue, board, stop, tally).Run();
             --running;
         });
     }
