@@ -32,6 +32,7 @@
 #include "fleet/ProvisionJournal.h"
 #include "nodeconf/ConfigFile.h"
 #include "nodeconf/ErrorCatalogue.h"
+#include "bench/BenchSettings.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "sim/VirtualNode.h"
@@ -203,12 +204,8 @@ int main(int argc, char**)
         std::fprintf(stderr, "usage: provision_bench\n");
         return 2;
     }
-    // A settings store of its own, left at the defaults; the program inherits it.
-    char dir[] = "/tmp/mnm-bench-XXXXXX";
-    if (mkdtemp(dir) == nullptr) return 1;
-    setenv("XDG_CONFIG_HOME", dir, 1);
-    EnsureSettingsKey();
-    WriteSettingDefaults();
+    std::string dir;
+    if (!UsePrivateBenchSettings(dir)) return 1;
 
     const std::optional<Template> templ = PickTemplate();
     if (!templ) return 1;
@@ -227,6 +224,6 @@ int main(int argc, char**)
     // Kept after a failed run, for its output and journal.
     std::error_code error;
     if (std::filesystem::remove_all(dir, error); error)
-        std::fprintf(stderr, "provision_bench: %s stays: %s\n", dir, error.message().c_str());
+        std::fprintf(stderr, "provision_bench: %s stays: %s\n", dir.c_str(), error.message().c_str());
     return 0;
 }

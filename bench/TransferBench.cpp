@@ -21,6 +21,7 @@
 #include "nodeconf/ErrorCatalogue.h"
 #include "protocol/NodeProtocol.h"
 #include "settings/ProgramSettings.h"
+#include "bench/BenchSettings.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "sim/VirtualNode.h"
@@ -131,12 +132,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "transfer_bench: --parallel takes 1 to %d\n", kMaxLanes);
         return 2;
     }
-    // A settings store of its own, so the operator's settings stay untouched.
-    char dir[] = "/tmp/mnm-bench-XXXXXX";
-    if (mkdtemp(dir) == nullptr) return 1;
-    setenv("XDG_CONFIG_HOME", dir, 1);
-    EnsureSettingsKey();
-    WriteSettingDefaults();
+    std::string settingsDir;
+    if (!UsePrivateBenchSettings(settingsDir)) return 1;
     const WorkerOptions options = WorkerOptionsFrom(ReadProgramSettings());
 
     std::vector<std::unique_ptr<Lane>> lanes;
