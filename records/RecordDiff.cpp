@@ -28,15 +28,12 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr const char* kAbsentText = "(absent)"; // as `dump` writes an absent optional field
-constexpr const char* kNotSetText = "(none)";
-constexpr const char* kMinuteUnit = "m";   // an alert limit or a dialup interval not given
+constexpr const char* kNotSetText = "(none)";   // an alert limit or a dialup interval not given
+constexpr const char* kMinuteUnit = "m";        // the editor's bare number of a duration
 constexpr const char* kRepeatMark = " #";       // the second and later entries of one key
 constexpr int kFirstRepeat = 2;
 constexpr int kFirstSlot = 1; // alerts and dialup connections count text slots from 1
 constexpr int kHexDigitsPerByte = 2;
-constexpr std::uint32_t kRouteDestinationShift = 16;
-constexpr std::uint32_t kRouteRangeEndShift = 8;
-constexpr std::uint32_t kRouteNodeMask = 0xFF;
 
 // How a field's number is written where plain decimal would not be the
 // operator's notation.
@@ -153,8 +150,8 @@ std::string ConnectionText(const unsigned char* at)
 std::string RouteKey(const unsigned char* at)
 {
     const auto w = EntryAt<RouteEntry>(at);
-    const std::uint32_t first = (w >> kRouteDestinationShift) & kRouteNodeMask;
-    const std::uint32_t last = (w >> kRouteRangeEndShift) & kRouteNodeMask;
+    const int first = editor::RouteDestination(w);
+    const int last = editor::RouteRangeEnd(w);
     if (first == 0) return "Any";
     return last == first ? std::to_string(first) : std::to_string(first) + ".." + std::to_string(last);
 }

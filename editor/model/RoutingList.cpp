@@ -16,8 +16,6 @@ constexpr std::uint32_t kMetricMask = 0x7F000000u;
 constexpr std::uint32_t kRouteFail = 255;
 constexpr std::size_t kLongestNumberEdit = 5;
 
-int Destination(RouteEntry w) { return (w >> 16) & 0xFF; }
-int RangeEnd(RouteEntry w) { return (w >> 8) & 0xFF; }
 int Route(RouteEntry w) { return w & 0xFF; }
 bool ByTelephone(RouteEntry w) { return (w & kRouteTelephone) != 0; }
 
@@ -45,12 +43,15 @@ int ReadNumberEdit(std::string_view text, int emptyCode, std::uint32_t& value)
 
 } // namespace
 
+int RouteDestination(RouteEntry word) { return (word >> 16) & 0xFF; }
+int RouteRangeEnd(RouteEntry word) { return (word >> 8) & 0xFF; }
+
 std::string RoutingLine(RouteEntry w)
 {
     std::string line = "\t";
-    const int dest = Destination(w);
+    const int dest = RouteDestination(w);
     line += dest == 0 ? "\t[Any]\t" : "\t" + std::to_string(dest) + "\t";
-    line += (dest == 0 || RangeEnd(w) == dest) ? "\t\t\t\t" : "\t..\t\t" + std::to_string(RangeEnd(w)) + "\t";
+    line += (dest == 0 || RouteRangeEnd(w) == dest) ? "\t\t\t\t" : "\t..\t\t" + std::to_string(RouteRangeEnd(w)) + "\t";
     const int route = Route(w);
     if (!ByTelephone(w)) {
         if (route == 0) line += "\t\t\t[Direct]\t";
@@ -171,12 +172,12 @@ std::string AddRouteFromEdits(RoutingList* chosen, const RouteEdits& edits)
 void CopyBackRoute(const RoutingList& list, RouteEdits& edits)
 {
     RouteEntry w = 0;
-    if (GetRoute(list, list.selected, w) != 0 || RangeEnd(w) != Destination(w)) {
+    if (GetRoute(list, list.selected, w) != 0 || RouteRangeEnd(w) != RouteDestination(w)) {
         edits.destination.clear();
         edits.repeater.clear();
         return;
     }
-    edits.destination = std::to_string(Destination(w));
+    edits.destination = std::to_string(RouteDestination(w));
     edits.telephoneChosen = ByTelephone(w);
     if (ByTelephone(w)) edits.telephonePage = Route(w);
     else edits.repeater = std::to_string(Route(w));

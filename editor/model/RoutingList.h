@@ -26,6 +26,10 @@ inline constexpr int kRoutingColumnEdges = 18;
 inline constexpr int kRoutingColumnUnits = 40; // edges are in 40ths of the width
 
 std::string RoutingLine(RouteEntry word);
+// The destination a route word is for (0: any node), and the last node of
+// its range (the destination itself when it is no range).
+int RouteDestination(RouteEntry word);
+int RouteRangeEnd(RouteEntry word);
 bool RouteHasMetric(RouteEntry word);
 bool HasMetric(const RoutingList& list);
 const std::array<int, kRoutingColumnEdges>& RoutingColumnEdges(bool hasMetric);
