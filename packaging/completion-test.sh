@@ -23,15 +23,33 @@ complete_line() { # mode line
     ' _ "$1" "$2" "$completion" "$helpers"
 }
 
-expect() { # mode line expected-words...
-    local mode=$1 line=$2; shift 2
-    local got wanted
-    got=$(complete_line "$mode" "$line" | tr '\n' ' ')
-    wanted=$(printf '%s\n' "$@" | sort -u | sed '/^$/d' | tr '\n' ' ')
-    if [ "$got" != "$wanted" ]; then
-        echo "FAIL [$mode] '$line': offered '$got', expected '$wanted'"
+words() { printf '%s\n' "$@" | sort -u | sed '/^$/d' | tr '\n' ' '; }
+
+compare() { # mode line got wanted
+    if [ "$3" != "$4" ]; then
+        echo "FAIL [$1] '$2': offered '$3', expected '$4'"
         failures=$((failures + 1))
     fi
+}
+
+expect() { # mode line expected-words...
+    local mode=$1 line=$2; shift 2
+    compare "$mode" "$line" "$(complete_line "$mode" "$line" | tr '\n' ' ')" "$(words "$@")"
+}
+
+# Pseudo-terminals come and go while other tests run: the completion is
+# compared with the ones there before and after it, taken again when those
+# differ.
+pseudo_terminals() { local t; for t in /dev/pts/[0-9]*; do [[ -c $t ]] && echo "$t"; done; }
+expect_pseudo_terminals() { # mode line
+    local before after got attempt
+    for attempt in 1 2 3 4 5; do
+        before=$(words $(pseudo_terminals))
+        got=$(complete_line "$1" "$2" | tr '\n' ' ')
+        after=$(words $(pseudo_terminals))
+        [ "$before" = "$after" ] && break
+    done
+    compare "$1" "$2" "$got" "$before"
 }
 
 work=$(mktemp -d)
@@ -39,9 +57,8 @@ trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 mkdir site
 touch a.mnc b.json table.csv notes.txt
-terminals=() pseudo_terminals=()
+terminals=()
 for t in /dev/tty*; do [[ -c $t ]] && terminals+=("$t"); done
-for t in /dev/pts/[0-9]*; do [[ -c $t ]] && pseudo_terminals+=("$t"); done
 
 modes=(plain)
 [ -f "$helpers" ] && modes+=(helpers)
@@ -88,7 +105,7 @@ for mode in "${modes[@]}"; do
     # what precedes the colon).
     expect "$mode" "mnm receive --port /dev/tty" "${terminals[@]}"
     expect "$mode" "mnm provision --port /dev/tty0 --port /dev/tty" "${terminals[@]}"
-    expect "$mode" "mnm info --json --port /dev/pts/" "${pseudo_terminals[@]}"
+    expect_pseudo_terminals "$mode" "mnm info --json --port /dev/pts/"
     expect "$mode" "mnm diff a.mnc node:/dev/tty" "${terminals[@]}"
     expect "$mode" "mnm diff no" node:
 done
