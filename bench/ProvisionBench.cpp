@@ -33,6 +33,7 @@
 #include "nodeconf/ConfigFile.h"
 #include "nodeconf/ErrorCatalogue.h"
 #include "bench/BenchSettings.h"
+#include "platform/SerialPort.h"
 #include "settings/Settings.h"
 #include "sim/SampleConfigurations.h"
 #include "sim/VirtualNode.h"
@@ -44,7 +45,7 @@ namespace {
 using namespace mnm;
 using Clock = std::chrono::steady_clock;
 
-constexpr double kCharactersPerSecond = 9600.0 / 11.0;
+constexpr double kCharactersPerSecond = 1.0 / std::chrono::duration<double>(kLineCharacterTime).count();
 constexpr int kNodesAtOnce = 3;
 constexpr double kGoalRatio = 1.1;
 constexpr int kFirstNodeNumber = 21;

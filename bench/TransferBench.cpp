@@ -19,6 +19,7 @@
 #include "connection/ConnectionOptions.h"
 #include "link/Link.h"
 #include "nodeconf/ErrorCatalogue.h"
+#include "platform/SerialPort.h"
 #include "protocol/NodeProtocol.h"
 #include "settings/ProgramSettings.h"
 #include "bench/BenchSettings.h"
@@ -32,7 +33,7 @@ namespace {
 
 using namespace mnm;
 
-constexpr double kCharactersPerSecond = 9600.0 / 11.0;
+constexpr double kCharactersPerSecond = 1.0 / std::chrono::duration<double>(kLineCharacterTime).count();
 constexpr int kMaxLanes = 8;
 constexpr int kOpenAttempts = 20;
 

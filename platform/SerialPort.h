@@ -3,6 +3,7 @@
 // 8 data bits, no parity, 2 stop bits, no flow control, DTR off, RTS on.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,9 @@ namespace mnm {
 inline constexpr int kLineBaudRate = 9600;
 inline constexpr int kLineDataBits = 8;
 inline constexpr int kLineStopBits = 2;
+// One character on the line: its start bit, data bits and stop bits.
+inline constexpr std::chrono::nanoseconds kLineCharacterTime =
+    std::chrono::nanoseconds(std::chrono::seconds(1)) * (1 + kLineDataBits + kLineStopBits) / kLineBaudRate;
 // A read returns after at most this long with whatever has arrived.
 inline constexpr int kSerialReadTimeoutMs = 10;
 // Why a path that is no terminal cannot be a port (also said without opening it).

@@ -125,7 +125,9 @@ bool RestoreTaskScheduler(NodeChannel& channel)
 
 bool RestoreTaskSchedulerOnce(NodeChannel& channel, std::chrono::milliseconds wait)
 {
-    const int timeoutFactor = std::max<int>(1, static_cast<int>(wait / kCommandTimeoutUnit));
+    // Rounded up: the wait is what the exchange needs, never less.
+    const int timeoutFactor =
+        std::max<int>(1, static_cast<int>((wait + kCommandTimeoutUnit - std::chrono::milliseconds(1)) / kCommandTimeoutUnit));
     StopScope unstoppable(channel, std::stop_token{});
     return NodeCommandU8(channel, command::kTaskScheduler, 0, timeoutFactor) >= 0;
 }

@@ -29,8 +29,9 @@ bool WriteNetworkFlags(NodeChannel& channel, std::uint32_t flags);
 // when the node acknowledged one.
 bool RestoreTaskScheduler(NodeChannel& channel);
 // The same after a stop or a failure: one attempt, whatever the channel's
-// stop token says, waiting at most `wait` for the acknowledgement, so that
-// stopping stays quick and a silent node does not hold the failure's report.
+// stop token says, waiting `wait` (rounded up to a command time-out unit) for
+// the acknowledgement, so that stopping stays quick and a silent node does
+// not hold the failure's report.
 bool RestoreTaskSchedulerOnce(NodeChannel& channel, std::chrono::milliseconds wait);
 
 } // namespace mnm

@@ -12,10 +12,7 @@
 namespace mnm {
 
 namespace {
-// A stop must stay quick: one exchange at the line rate (about 80 ms with
-// the reply to the request the stop cut short) and some room. A failure may
-// wait a little longer for a node that is slow to answer.
-constexpr std::chrono::milliseconds kRestoreAfterStop{160};
+// A failure may wait a little longer for a node that is slow to answer.
 constexpr std::chrono::milliseconds kRestoreAfterFailure{1000};
 } // namespace
 

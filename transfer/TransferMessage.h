@@ -1,7 +1,12 @@
 // The failure text of a transfer sequence.
 #pragma once
 
+#include <chrono>
+
 #include "nodeconf/Report.h"
+#include "platform/SerialPort.h"
+#include "wire/Frame.h"
+#include "wire/NodeCodes.h"
 
 namespace mnm {
 
@@ -24,6 +29,14 @@ Report TransferFailure(const char* format, ...) __attribute__((format(printf, 1,
 // channel becomes "Transfer cancelled", and a catalogue code brings its
 // catalogue text. Success is an empty report.
 Report FinishTransfer(Report result, bool stopped, int lineFailure);
+
+// How long the end of a stopped transfer waits for the node to take its task
+// scheduler back: the request the stop cut short may still be crossing the
+// line (the longest frame), and its acknowledgement comes before the
+// restore's own exchange; a quarter more for a node slow to turn round.
+inline constexpr std::chrono::milliseconds kRestoreAfterStop = std::chrono::ceil<std::chrono::milliseconds>(
+    kLineCharacterTime *
+    (kMaxFrame + FrameLength(kAckSize) + FrameLength(kCommandHeaderSize + 1) + FrameLength(kAckSize)) * 5 / 4);
 
 class NodeChannel;
 class TransferProgress;

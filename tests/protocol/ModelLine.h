@@ -1,8 +1,10 @@
 // A line with the virtual node's model behind it, in the same process: each
-// queued request is answered at once (or after a set delay) by NodeModel, so
-// protocol and transfer tests run without a terminal or a link thread.
+// queued request is answered at once (or after a set delay, or as late as a
+// real line would carry it) by NodeModel, so protocol and transfer tests run
+// without a terminal or a link thread.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "link/FrameLine.h"
+#include "platform/SerialPort.h"
 #include "sim/NodeModel.h"
 #include "wire/Frame.h"
 #include "wire/NodeCodes.h"
@@ -26,6 +29,9 @@ public:
     NodeModel& Model() { return model_; }
     // Every reply becomes takeable only this long after its request.
     void SetReplyDelay(std::chrono::milliseconds delay) { delay_ = delay; }
+    // From now on each request and its reply take as long as on the real line,
+    // one after the other, as the node answers them in turn.
+    void SetLineRate(bool on) { lineRate_ = on; }
     void SetSilent(bool silent) { silent_ = silent; }
     // Called with each request before it is answered.
     void OnRequest(std::function<void(const std::vector<std::uint8_t>&)> hook) { hook_ = std::move(hook); }
@@ -54,10 +60,16 @@ public:
             if (auto status = model_.Command(payload[4], payload + kCommandHeaderSize, length - kCommandHeaderSize))
                 reply = {kTypeCommand, payload[1], payload[2], static_cast<std::uint8_t>(*status)};
         }
-        if (!reply.empty() && !silent_) {
-            std::lock_guard<std::mutex> guard(lock_);
-            replies_.push_back({Clock::now() + delay_, std::move(reply)});
+        const bool answered = !reply.empty() && !silent_;
+        std::lock_guard<std::mutex> guard(lock_);
+        Clock::time_point due = Clock::now() + delay_;
+        if (lineRate_) {
+            const int characters = FrameLength(length) + (answered ? FrameLength(static_cast<int>(reply.size())) : 0);
+            lineFree_ = std::max(lineFree_, Clock::now()) +
+                        std::chrono::duration_cast<Clock::duration>(kLineCharacterTime * characters);
+            due = lineFree_;
         }
+        if (answered) replies_.push_back({due, std::move(reply)});
         wake_.notify_all();
         return 1;
     }
@@ -92,6 +104,8 @@ private:
     NodeModel model_; // touched only by the thread that uses the line
     std::chrono::milliseconds delay_{0};
     bool silent_ = false;
+    bool lineRate_ = false;
+    Clock::time_point lineFree_{}; // when the line has carried every request and reply so far
     std::function<void(const std::vector<std::uint8_t>&)> hook_;
     mutable std::mutex lock_; // guards the replies and the commands seen
     std::condition_variable_any wake_;

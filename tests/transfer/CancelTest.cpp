@@ -80,6 +80,21 @@ TEST_F(Stopping, ASendStoppedWhileTheFlashIsWrittenEndsToo)
         SendToNode(channel_, EditedConfiguration(), SendOptions{true}, progress_, stop_.get_token()));
 }
 
+// The stop comes just as a long request starts across the line: its
+// acknowledgement comes first, and the restore after it must still be waited
+// for, or the operator is told to power-cycle a node that is well.
+TEST_F(Stopping, AStopWhileALongRequestCrossesTheLineStillRestores)
+{
+    line_.OnRequest([this](const std::vector<std::uint8_t>& r) {
+        if (r[0] == kTypeCommand && r[4] == command::kSmsMessageSegment) {
+            line_.SetLineRate(true);
+            stop_.request_stop();
+        }
+    });
+    ExpectStoppedAndRestored(
+        SendToNode(channel_, EditedConfiguration(), SendOptions{true}, progress_, stop_.get_token()));
+}
+
 // A stop that cuts the final restore short leaves it to the transfer's end,
 // which puts the scheduler back whatever the stop says.
 TEST_F(Stopping, AStopDuringTheLastRestoreOfASendStillRestores)
