@@ -1,9 +1,12 @@
 // Not a test: scripts/screenshots runs it to draw the main window in its
 // states (blank, the editor's pages over a sample configuration, a receive
-// from the built-in virtual node in progress, the live tools) for the README.
+// from the built-in virtual node in progress, the live tools, a comparison
+// with a node) for the README.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -11,6 +14,9 @@
 #include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <cstring>
 
 #include "app/MainFrame.h"
 #include "app/StatusIndicator.h"
@@ -22,6 +28,7 @@
 #include "connection/ConnectionOptions.h"
 #include "connection/NodeConnection.h"
 #include "nodeconf/ConfigFile.h"
+#include "reports/CompareReportDialog.h"
 #include "settings/Settings.h"
 #include "settings/ProgramSettings.h"
 #include "sim/SampleConfigurations.h"
@@ -132,6 +139,51 @@ void LiveTools(NodeConnection& connection, WorkerPostBox& posts, ProgramSettings
     node.Stop();
 }
 
+// Compare with Node against a node whose channel, name and one connection
+// were changed in the field. The report is modal: a timer in its own event
+// loop draws and closes it.
+void CompareWithNode(NodeConnection& connection, WorkerPostBox& posts, ProgramSettings settings, const QString& sample)
+{
+    VirtualNode node;
+    if (!node.Start()) qFatal("no virtual node");
+    node.WithState([](NodeModel& s) {
+        NodeConf field = EditedConfiguration();
+        field.radioChannel = 3;
+        std::strncpy(field.networkName, "ALPHA-2", sizeof field.networkName);
+        field.connections[1].destNode = 12;
+        s.SetConfig(field);
+    });
+    settings.port = node.DevicePath();
+    // The report names the file: a plain folder rather than a random one, so
+    // that the picture stays the same from one run to the next.
+    const QString folder = QDir::temp().filePath("morvane-screenshots");
+    const QString file = folder + "/north-ridge.mnc";
+    if (!QDir().mkpath(folder) || (QFile::exists(file) && !QFile::remove(file)) || !QFile::copy(sample, file))
+        qFatal("cannot write %s", qPrintable(file));
+    NMFrame frame(connection, posts, settings, {file});
+    frame.resize(860, 560);
+    frame.show();
+    if (!QTest::qWaitFor([&] { return frame.Indicator()->Frame() == kFrameConnected && !connection.worker().IsBusy(); }, 30000))
+        qFatal("the virtual node did not answer");
+    bool drawn = false;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* report = qobject_cast<reports::CompareReportDialog*>(w);
+            if (!report || !report->isVisible()) continue;
+            Save(*report, "compare-report");
+            drawn = true;
+            report->accept();
+        }
+    });
+    look.start(100);
+    frame.Command(kCmdCompare);
+    if (!QTest::qWaitFor([&] { return drawn; }, 60000)) qFatal("no comparison report");
+    frame.EndWithoutAsking();
+    node.Stop();
+    QDir(folder).removeRecursively();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -205,6 +257,7 @@ int main(int argc, char** argv)
         receiving.EndWithoutAsking();
     }
     LiveTools(connection, posts, programSettings, files.filePath("north-ridge.mnc"));
+    CompareWithNode(connection, posts, programSettings, files.filePath("north-ridge.mnc"));
     connection.Stop();
     return 0;
 }
