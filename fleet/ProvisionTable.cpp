@@ -121,6 +121,10 @@ std::optional<Json> CellValue(const std::string& cell, const FieldSpec& field, s
     return Json(value);
 }
 
+// A value as JSON writes it; a text that is no UTF-8 is shown with
+// replacement characters rather than failing.
+std::string Shown(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
+
 // Which node a row is, to find the same node twice.
 using NodeKey = std::pair<std::string, std::int64_t>;
 
@@ -195,6 +199,15 @@ BuiltRow BuildRow(const CsvRecord& record, const std::vector<Column>& columns, c
         errors.push_back(At(record.row, column) + ": " + SingleLine(Cp1252ToUtf8(MessageOf(report))));
         return built;
     }
+    // The store may fit a value to the node (a name cut to its length, an
+    // unknown letter replaced): a cell must reach the node as written, or
+    // the table says something the node will not hold.
+    Json storedJson = RecordToJson(stored);
+    for (const std::string& key : given)
+        if (storedJson[key] != json[key])
+            errors.push_back(At(record.row, key) + ": " + Shown(json[key]) + " would be stored as " +
+                             Shown(storedJson[key]));
+    if (errors.size() != faultsBefore) return built;
     built.conf = stored;
     return built;
 }

@@ -118,6 +118,14 @@ TEST(ProvisionTable, CellsAndHeaderFaults)
     EXPECT_EQ(errors, std::vector<std::string>{"row 2: text after the closing quote of cell 2"});
     EXPECT_FALSE(Build("nodeNumber,networkName\n3,\"EAST\n", rows, errors));
     EXPECT_EQ(errors, std::vector<std::string>{"row 2: a quoted cell is not closed"});
+    // A value the store would change is refused, not sent changed: a name
+    // cut to the node's length would make two rows the same node.
+    EXPECT_FALSE(Build("nodeNumber,networkName,highwayParity\n11,NORTH1,E\n11,NORTH2,Q\n", rows, errors));
+    EXPECT_EQ(errors, (std::vector<std::string>{
+                          R"(row 2, column networkName: "NORTH1" would be stored as "NORTH")",
+                          R"(row 3, column networkName: "NORTH2" would be stored as "NORTH")",
+                          R"(row 3, column highwayParity: "Q" would be stored as "S")",
+                      }));
     EXPECT_FALSE(Build("\n\n", rows, errors));
     EXPECT_FALSE(Build("nodeNumber\n", rows, errors));
     EXPECT_EQ(errors, std::vector<std::string>{"the table has no rows below its header"});
