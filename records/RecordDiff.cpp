@@ -13,12 +13,14 @@
 #include "editor/model/TabFields.h"
 #include "nodeconf/Duration.h"
 #include "nodeconf/NumberText.h"
+#include "nodeconf/TextEncoding.h"
 
 #include <cctype>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <span>
 
 namespace mnm {
@@ -279,29 +281,75 @@ private:
                                 Quoted(ta[i].get<std::string>()), Quoted(tb[i].get<std::string>())});
     }
 
-    // Each entry's key, made unique by its repeat number.
-    static std::vector<std::string> Keys(const FieldSpec& f, const TableView* view, const Side& side)
+    // Each entry's key as its page names it. Keys and texts are made of the
+    // record's own bytes (a kind letter, a message), which are Windows-1252
+    // like every text of the record.
+    static std::vector<std::string> BaseKeys(const FieldSpec& f, const TableView* view, const Side& side)
+    {
+        std::vector<std::string> keys;
+        for (std::size_t i = 0; i < side.json[f.key].size(); ++i)
+            keys.push_back(view ? Cp1252ToUtf8(view->key(side.Entry(f, i))) : std::to_string(i + 1));
+        return keys;
+    }
+
+    static std::string Repeat(const std::string& base, int repeat)
+    {
+        return repeat >= kFirstRepeat ? base + kRepeatMark + std::to_string(repeat) : base;
+    }
+
+    // A's keys made unique by their repeat numbers, in order.
+    static std::vector<std::string> KeysOfA(const std::vector<std::string>& bases)
     {
         std::vector<std::string> keys;
         std::map<std::string, int> seen;
-        for (std::size_t i = 0; i < side.json[f.key].size(); ++i) {
-            std::string key = view ? view->key(side.Entry(f, i)) : std::to_string(i + 1);
-            const int repeat = ++seen[key];
-            if (repeat >= kFirstRepeat) key += kRepeatMark + std::to_string(repeat);
-            keys.push_back(std::move(key));
-        }
+        for (const std::string& base : bases) keys.push_back(Repeat(base, ++seen[base]));
         return keys;
+    }
+
+    // B's entries take the keys of A's entries with the same key: an equal
+    // entry first, then the others in order, so that a second alert put on
+    // an input in front of the first is one new entry and not a changed one
+    // and a new one. B's entries left over are numbered on after A's.
+    std::vector<std::string> KeysOfB(const FieldSpec& f, const std::vector<std::string>& basesA,
+                                     const std::vector<std::string>& keysA, const std::vector<std::string>& basesB)
+    {
+        std::map<std::string, std::vector<std::size_t>> inA; // base key -> A's entries, in order
+        for (std::size_t i = 0; i < basesA.size(); ++i) inA[basesA[i]].push_back(i);
+        std::vector<bool> taken(basesA.size());
+        std::vector<std::optional<std::string>> keys(basesB.size());
+        const auto take = [&](std::size_t j, const auto& fits) {
+            for (std::size_t i : inA[basesB[j]])
+                if (!taken[i] && fits(i)) {
+                    taken[i] = true;
+                    keys[j] = keysA[i];
+                    return;
+                }
+        };
+        for (std::size_t j = 0; j < basesB.size(); ++j)
+            take(j, [&](std::size_t i) { return a_.json[f.key][i] == b_.json[f.key][j]; });
+        for (std::size_t j = 0; j < basesB.size(); ++j)
+            if (!keys[j]) take(j, [](std::size_t) { return true; });
+        std::map<std::string, int> numbered;
+        std::vector<std::string> result;
+        for (std::size_t j = 0; j < basesB.size(); ++j) {
+            const std::string& base = basesB[j];
+            if (!numbered.contains(base)) numbered[base] = static_cast<int>(inA[base].size());
+            result.push_back(keys[j] ? *keys[j] : Repeat(base, ++numbered[base]));
+        }
+        return result;
     }
 
     static std::string EntryText(const FieldSpec& f, const TableView* view, const Side& side, std::size_t i)
     {
-        return view ? view->text(side.Entry(f, i)) : side.json[f.key][i].dump();
+        return view ? Cp1252ToUtf8(view->text(side.Entry(f, i))) : side.json[f.key][i].dump();
     }
 
     void Table(const FieldSpec& f)
     {
         const TableView* view = ViewOf(f);
-        const std::vector<std::string> keysA = Keys(f, view, a_), keysB = Keys(f, view, b_);
+        const std::vector<std::string> basesA = BaseKeys(f, view, a_);
+        const std::vector<std::string> keysA = KeysOfA(basesA);
+        const std::vector<std::string> keysB = KeysOfB(f, basesA, keysA, BaseKeys(f, view, b_));
         std::map<std::string, std::size_t> inA, inB;
         for (std::size_t i = 0; i < keysA.size(); ++i) inA[keysA[i]] = i;
         for (std::size_t j = 0; j < keysB.size(); ++j) inB[keysB[j]] = j;

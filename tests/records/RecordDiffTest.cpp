@@ -122,6 +122,15 @@ TEST(RecordDiff, ConnectionsPairByEndpoints)
     EXPECT_EQ(nlohmann::ordered_json::parse(
                   R"([{"path":"connections[D1.8 to D2.8 #2]","a":null,"b":"D1.8 to D2.8, every interval"}])"),
               DifferencesToJson(DiffRecords(a, b)));
+
+    // A kind byte no card has, as a node may send it, reaches the lines and
+    // JSON as UTF-8.
+    b = a;
+    b.connections[0].originKind = '\xE9'; // Windows-1252 e acute
+    const std::vector<FieldDifference> odd = DiffRecords(a, b);
+    ASSERT_EQ(odd.size(), 2u);
+    EXPECT_EQ(odd[1].path, "connections[\xC3\xA9" "1.1 to D2.1]");
+    EXPECT_NO_THROW(DifferencesToJson(odd).dump());
 }
 
 TEST(RecordDiff, RoutesAlertsDialupsAndSlots)
@@ -160,6 +169,19 @@ TEST(RecordDiff, RoutesAlertsDialupsAndSlots)
                   "Input D1.2 to node 5 A3.1, leased line, every 1h30",
               }),
               Lines(DiffRecords(a, b)));
+
+    // A second alert on an input, put in front of the first: one new entry,
+    // whichever way round.
+    NodeConf twoAlerts = a;
+    twoAlerts.smsConnections[2] = twoAlerts.smsConnections[1];
+    twoAlerts.smsConnections[1].limit = 20;
+    twoAlerts.smsConnectionCount = 3;
+    const std::string added = "smsConnections[Input A1.3 #2]: (no entry) -> Input A1.3 goes over 0.20 V, send "
+                              "message 1 to number 2";
+    EXPECT_EQ(std::vector<std::string>{added}, Lines(DiffRecords(a, twoAlerts)));
+    EXPECT_EQ(std::vector<std::string>{"smsConnections[Input A1.3]: Input A1.3 goes over 0.20 V, send "
+                                       "message 1 to number 2 -> (no entry)"},
+              Lines(DiffRecords(twoAlerts, a)));
 
     // Connections in another order are the same: the send orders them itself.
     NodeConf shuffled = a;
