@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -18,16 +19,25 @@ namespace {
 
 constexpr const char* kConfigExtension = ".mnc";
 
+bool IsConfigName(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == kConfigExtension;
+}
+
 // The configuration files a folder holds, by name; the folder's own files
-// only, so a backup folder inside it is not taken for more nodes.
+// only, so a backup folder inside it is not taken for more nodes. Every
+// entry so named is taken whatever it is, so that a broken link or a
+// folder of that name is said by the load rather than passed over.
 bool FolderFiles(const std::string& dir, std::vector<std::string>& files)
 {
     std::error_code error;
     std::vector<std::string> found;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
-        if (entry.path().extension() == kConfigExtension && entry.is_regular_file(error))
-            found.push_back(entry.path().string());
-    }
+    std::filesystem::directory_iterator entry(dir, error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error))
+        if (IsConfigName(entry->path())) found.push_back(entry->path().string());
     if (error) {
         std::fprintf(stderr, "mnm: %s: %s\n", dir.c_str(), error.message().c_str());
         return false;

@@ -142,6 +142,19 @@ TEST_F(FleetCommands, CheckNetworkReadsFoldersAndNamesEveryFinding)
     EXPECT_TRUE(lines[0].starts_with(Path("clean/broken.mnc") + ": ")) << lines[0];
     EXPECT_EQ(lines[1], twice + ": node number " + std::to_string(one.nodeNumber) + " is already held by " +
                             Path("clean/one.mnc"));
+
+    // A link to nowhere is said, not passed over; a name in capitals is a
+    // configuration too.
+    ASSERT_EQ(unlink(twice.c_str()), 0);
+    ASSERT_EQ(unlink(Path("clean/broken.mnc").c_str()), 0);
+    ASSERT_EQ(symlink("nowhere.mnc", Path("clean/0gone.mnc").c_str()), 0);
+    ASSERT_EQ(rename(Path("clean/two.mnc").c_str(), Path("clean/TWO.MNC").c_str()), 0);
+    const ToolResult gone = RunTool({"check-network", clean});
+    EXPECT_EQ(gone.status, 1);
+    EXPECT_EQ(gone.out, "") << "the two that load are a clean network";
+    EXPECT_EQ(gone.err, "mnm: " + Path("clean/0gone.mnc") + ": No such file or directory\n");
+    ASSERT_EQ(unlink(Path("clean/0gone.mnc").c_str()), 0);
+    EXPECT_EQ(RunTool({"check-network", clean}).out, "2 configurations, no findings\n");
 }
 
 TEST_F(FleetCommands, SendBacksUpFirstAndVerifiesWhatTheNodeHolds)
