@@ -1,11 +1,15 @@
 #include "cli/NodeProgramming.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
 
 #include "cli/Commands.h"
 #include "fleet/BackupFile.h"
+#include "nodeconf/RegularFile.h"
 #include "records/RecordDiff.h"
 #include "transfer/RecordAsSent.h"
 
@@ -14,9 +18,16 @@ namespace mnm::cli {
 bool BackupFolderUsable(const std::string& dir, std::string& whyNot)
 {
     std::error_code error;
-    if (std::filesystem::is_directory(dir, error)) return true;
-    whyNot = "backup folder " + dir + ": " + (std::filesystem::exists(dir, error) ? "not a folder" : "no such folder");
-    return false;
+    if (!std::filesystem::is_directory(dir, error)) {
+        whyNot = "backup folder " + dir + ": " + (std::filesystem::exists(dir, error) ? "not a folder" : "no such folder");
+        return false;
+    }
+    // Found now rather than at each node, after it has been read for nothing.
+    if (::access(dir.c_str(), W_OK | X_OK) != 0) {
+        whyNot = "backup folder " + dir + ": " + FileFaultText(SystemFileFault(FileFault::CannotOpen, errno));
+        return false;
+    }
+    return true;
 }
 
 StepResult ProgramNode(NodeSession& session, const NodeConf& record, const ProgrammingOptions& options,

@@ -18,7 +18,8 @@ struct ProgrammingOptions {
     std::function<void(const std::string& stage)> onStage;
 };
 
-// Refused before any node is touched: a backup folder that is not one.
+// Refused before any node is touched: a backup folder that is not one, or
+// that this user may not write in.
 bool BackupFolderUsable(const std::string& dir, std::string& whyNot);
 
 // On a session whose node answers: backs the node's configuration up (a

@@ -19,15 +19,16 @@ void ProvisionBoard::SetStatus(std::size_t index, const std::string& text)
     status_.at(index) = text;
 }
 
-void ProvisionBoard::Announce(const std::string& line)
+void ProvisionBoard::Announce(const std::string& line, Stream stream)
 {
     std::lock_guard<std::mutex> guard(lock_);
-    announced_.push_back(line);
+    announced_.emplace_back(stream, line);
 }
 
 void ProvisionBoard::Draw(bool last)
 {
-    std::vector<std::string> status, announced;
+    std::vector<std::string> status;
+    std::vector<std::pair<Stream, std::string>> announced;
     {
         std::lock_guard<std::mutex> guard(lock_);
         status = status_;
@@ -43,7 +44,10 @@ void ProvisionBoard::Draw(bool last)
         for (; drawnLines_ > 0; --drawnLines_) std::fprintf(stderr, "%s%s", kLineUp, kClearLine);
         std::fflush(stderr);
     }
-    for (const std::string& line : announced) std::printf("%s\n", line.c_str());
+    for (const auto& [stream, line] : announced) {
+        std::fprintf(stream == kError ? stderr : stdout, "%s\n", line.c_str());
+        std::fflush(stream == kError ? stderr : stdout);
+    }
     std::fflush(stdout);
     if (!live_) return;
     for (std::size_t i = 0; i < ports_.size(); ++i)

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mnm::cli {
@@ -19,8 +20,10 @@ public:
 
     // The status of port `index`, replacing its last one.
     void SetStatus(std::size_t index, const std::string& text);
-    // A line that stays: a node's outcome, a skipped row.
-    void Announce(const std::string& line);
+    enum Stream { kOutput, kError };
+    // A line that stays: a node's outcome, a skipped row (standard output),
+    // or a fault (standard error).
+    void Announce(const std::string& line, Stream stream = kOutput);
 
     // Prints the announcements that came since the last call, and redraws the
     // port lines when live. `last`: the port lines are left on the screen.
@@ -33,7 +36,7 @@ private:
     std::vector<std::string> drawn_; // the statuses last drawn
     std::mutex lock_;            // guards status_ and announced_
     std::vector<std::string> status_;
-    std::vector<std::string> announced_;
+    std::vector<std::pair<Stream, std::string>> announced_;
 };
 
 } // namespace mnm::cli

@@ -82,6 +82,7 @@ private:
 
 struct Tally {
     std::atomic<int> done{0}, failed{0}, stopped{0};
+    std::atomic<int> unjournalled{0}; // outcomes the journal could not take
 };
 
 NodeKey KeyOf(const NodeConf& conf) { return {Cp1252ToUtf8(conf.networkName), conf.nodeNumber}; }
@@ -117,7 +118,11 @@ public:
             if (!Program(session, *row)) break;
             current_.clear();
         }
-        board_.SetStatus(index_, stop_.Caught() ? "stopped" : gone_ ? "port gone" : "finished");
+        const char* end = stop_.Caught() ? "stopped"
+                          : gone_        ? "port gone"
+                          : journalBroken_ ? "stopped: the journal cannot be written"
+                                           : "finished";
+        board_.SetStatus(index_, end);
     }
 
 private:
@@ -146,8 +151,18 @@ private:
             WaitWhile([&] { return worker.IsNodeConnected(); });
         }
         while (true) {
+            // An adapter pulled while no node is on it may come back: the
+            // link opens it again, so the port waits, saying so.
             Status("", "attach a node");
-            WaitWhile([&] { return !worker.IsNodeConnected(); });
+            bool shownThere = true;
+            WaitWhile([&] {
+                if (worker.IsNodeConnected()) return false;
+                std::error_code error;
+                const bool there = std::filesystem::exists(port_, error);
+                if (there != shownThere) Status("", there ? "attach a node" : "the port is gone; waiting for it");
+                shownThere = there;
+                return true;
+            });
             if (!worker.IsNodeConnected() || stop_.Caught()) return false;
             // A node that already holds a finished row is one put on again.
             const auto end = std::chrono::steady_clock::now() + kIdentityWait;
@@ -193,10 +208,17 @@ private:
             gone_ = !std::filesystem::exists(port_, error);
             if (gone_) entry.detail += " (" + port_ + " is gone)";
         }
-        std::string error;
-        if (!AppendJournal(JournalPath(options_.table), entry, error)) board_.Announce("mnm: " + error);
         board_.Announce(port_ + ": " + NodeName(row) + ": " + std::string(OutcomeWord(entry.outcome)) +
                         (entry.detail.empty() ? "" : ": " + entry.detail));
+        // Without its line a done node would be programmed again by the next
+        // run, and the run's status would say all went well: this port takes
+        // no more nodes, and the run fails.
+        if (std::string error; !AppendJournal(JournalPath(options_.table), entry, error)) {
+            board_.Announce("mnm: " + error + "; " + NodeName(row) + " is not journalled", ProvisionBoard::kError);
+            ++tally_.unjournalled;
+            journalBroken_ = true;
+            return false;
+        }
         return entry.outcome == ProvisionOutcome::Done || (entry.outcome == ProvisionOutcome::Failed && !gone_);
     }
 
@@ -211,6 +233,7 @@ private:
     std::string current_; // the node being programmed, for the status line
     std::string stage_;   // what is being done with it
     bool gone_ = false;
+    bool journalBroken_ = false;
 };
 
 // The rows to program, or the status to end with after saying why not.
@@ -260,6 +283,7 @@ int Provision(ProvisionOptions o)
         std::filesystem::create_directory(o.backupDir, error);
     }
     if (std::string whyNot; !BackupFolderUsable(o.backupDir, whyNot)) return Finish({kExitFailure, whyNot});
+    if (std::string whyNot; !JournalCanBeWritten(JournalPath(o.table), whyNot)) return Finish({kExitFailure, whyNot});
     for (const std::string& port : o.ports)
         if (!PortCanBeOpened(port)) return kExitFailure;
     const std::size_t skipped = total - pending.size();
@@ -294,8 +318,11 @@ int Provision(ProvisionOptions o)
     std::printf("%d programmed, %d failed, %d stopped, %zu done before, %zu not started; journal %s\n",
                 tally.done.load(), tally.failed.load(), tally.stopped.load(), skipped, left,
                 JournalPath(o.table).c_str());
+    if (tally.unjournalled > 0)
+        std::fprintf(stderr, "mnm: %d outcome(s) are not in the journal: a new run would program those nodes again\n",
+                     tally.unjournalled.load());
     if (stop.Caught()) return stop.ExitStatus();
-    return tally.failed == 0 && left == 0 ? kExitOk : kExitFailure;
+    return tally.failed == 0 && tally.unjournalled == 0 && left == 0 ? kExitOk : kExitFailure;
 }
 
 } // namespace
@@ -320,6 +347,16 @@ void AddProvisionCommand(CommandLine& line)
         ->required()
         ->allow_extra_args(false); // one device per --port
     c->add_option("--backup-dir", o->backupDir, "where the nodes' old configurations go")->option_text("DIR");
+    // Two links on one device would mix their frames on the line.
+    c->parse_complete_callback([o] {
+        std::set<std::filesystem::path> seen;
+        for (const std::string& port : o->ports) {
+            std::error_code error;
+            const std::filesystem::path device = std::filesystem::weakly_canonical(port, error);
+            if (!seen.insert(error ? std::filesystem::path(port) : device).second)
+                throw CLI::ValidationError("--port", port + " is given twice");
+        }
+    });
     line.OnChosen(c, [o] { return Provision(*o); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "nodeconf/ConfigFile.h"
 #include "nodeconf/RegularFile.h"
+#include "nodeconf/WholeFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -35,7 +36,8 @@ std::string WithNumber(const std::string& name, int number)
 
 std::string SystemText(int fault) { return FileFaultText(SystemFileFault(FileFault::CannotOpen, fault)); }
 
-// Has the written file on the disk: the node is overwritten right after.
+// Has the written file on the disk: the node is overwritten right after, so
+// its name in the folder must be there too.
 bool Sync(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
@@ -95,7 +97,7 @@ bool WriteBackup(const std::string& dir, const NodeConf& conf, std::time_t when,
 
     // The file writer marks the file incomplete until its last record is
     // written; a failure removes the file, so no partial backup is left.
-    if (SaveToPath(conf, path) != 0 || !Sync(path)) {
+    if (SaveToPath(conf, path) != 0 || !Sync(path) || !SyncFolderOf(path)) {
         const int fault = errno;
         std::remove(path.c_str());
         error = path + ": cannot be written";

@@ -4,6 +4,7 @@
 
 #include "nodeconf/CsvText.h"
 #include "nodeconf/RegularFile.h"
+#include "nodeconf/WholeFile.h"
 
 #include <array>
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <map>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mnm {
@@ -134,14 +136,38 @@ std::set<std::pair<std::string, int>> DoneNodes(const std::vector<JournalEntry>&
     return done;
 }
 
+bool JournalCanBeWritten(const std::string& path, std::string& error)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) {
+            error = path + ": not a regular file";
+            return false;
+        }
+        if (::access(path.c_str(), W_OK) == 0) return true;
+    } else if (errno == ENOENT) {
+        if (::access(FolderOf(path).c_str(), W_OK | X_OK) == 0) return true;
+    }
+    error = path + ": " + FileFaultText(SystemFileFault(FileFault::CannotOpen, errno));
+    return false;
+}
+
 bool AppendJournal(const std::string& path, const JournalEntry& entry, std::string& error)
 {
-    const std::string line = JournalLine(entry) + kLineEnd;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, kJournalMode);
+    std::string line = JournalLine(entry) + kLineEnd;
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, kJournalMode);
     if (fd < 0) {
         error = path + ": " + FileFaultText(SystemFileFault(FileFault::CannotOpen, errno));
         return false;
     }
+    // A last line left without its line end (a full disk, an editor) would
+    // have this one glued to it and the journal refused from then on. Two
+    // writers both seeing it add a blank line, which reading passes over.
+    struct stat info {};
+    const bool made = ::fstat(fd, &info) == 0 && info.st_size == 0;
+    char last = kLineEnd;
+    if (info.st_size > 0 && ::pread(fd, &last, 1, info.st_size - 1) == 1 && last != kLineEnd)
+        line.insert(line.begin(), kLineEnd);
     // One write of the whole line: with O_APPEND the system places it at the
     // end in one piece, whatever other threads append at the same time.
     ssize_t written;
@@ -152,13 +178,15 @@ bool AppendJournal(const std::string& path, const JournalEntry& entry, std::stri
     const bool whole = written >= 0 && static_cast<std::size_t>(written) == line.size();
     const int syncFault = whole && ::fsync(fd) != 0 ? errno : 0;
     const int closeFault = ::close(fd) != 0 ? errno : 0;
-    if (whole && syncFault == 0 && closeFault == 0) return true;
+    // A journal just made must keep its name in the folder too.
+    const int folderFault = whole && syncFault == 0 && made && !SyncFolderOf(path) ? errno : 0;
+    if (whole && syncFault == 0 && closeFault == 0 && folderFault == 0) return true;
     if (written >= 0 && !whole) {
         error = path + ": only " + std::to_string(written) + " of the line's " + std::to_string(line.size()) +
                 " bytes were written";
         return false;
     }
-    const int fault = writeFault != 0 ? writeFault : syncFault != 0 ? syncFault : closeFault;
+    const int fault = writeFault != 0 ? writeFault : syncFault != 0 ? syncFault : closeFault != 0 ? closeFault : folderFault;
     error = path + ": " + FileFaultText(SystemFileFault(FileFault::WriteFailed, fault));
     return false;
 }

@@ -52,6 +52,11 @@ bool ReadJournal(const std::string& path, std::vector<JournalEntry>& entries, st
 // skips the right nodes.
 std::set<std::pair<std::string, int>> DoneNodes(const std::vector<JournalEntry>& entries);
 
+// Whether the journal can take lines: the file, or its folder when there is
+// none yet, may be written. Checked before any node is touched, so that no
+// node is programmed without its line.
+bool JournalCanBeWritten(const std::string& path, std::string& error);
+
 // Appends the entry's line and has it on the disk before returning. Safe to
 // call from several threads or processes at once without a lock: the file is
 // opened O_APPEND and the whole line goes in one write, so lines never mix.

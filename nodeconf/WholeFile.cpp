@@ -14,13 +14,6 @@ namespace mnm {
 
 namespace {
 
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 bool WriteAll(int fd, const std::string& bytes)
 {
     std::size_t done = 0;
@@ -34,6 +27,23 @@ bool WriteAll(int fd, const std::string& bytes)
 }
 
 } // namespace
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool SyncFolderOf(const std::string& path)
+{
+    const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    // Some file systems cannot flush a folder at all: nothing better can be
+    // done there, so that is no failure.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+    return ::close(fd) == 0 && synced;
+}
 
 FileStatus CheckOutputPath(const std::string& path)
 {
@@ -76,6 +86,9 @@ FileStatus SaveWhole(const NodeConf& conf, const std::string& path)
         std::remove(partial.c_str());
         return SystemFileFault(FileFault::WriteFailed, renameError);
     }
+    // The new bytes are in place whatever the folder's flush says: a fault
+    // there costs only durability, and the old file is gone already.
+    SyncFolderOf(path);
     return {};
 }
 

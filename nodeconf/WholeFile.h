@@ -14,6 +14,14 @@ namespace mnm {
 // checks this before work that takes long (a receive).
 FileStatus CheckOutputPath(const std::string& path);
 
+// The folder a file's path names: "." for a bare name, "/" at the root.
+std::string FolderOf(const std::string& path);
+
+// Has the folder entry of the file at `path` on the disk, so that a file
+// just made or renamed there survives a power loss. False when it cannot
+// (a file system that cannot flush folders at all counts as done).
+bool SyncFolderOf(const std::string& path);
+
 // Writes `conf` to `path` whole. On any fault nothing is left behind and an
 // existing file keeps its bytes; the status says why, for "PATH: reason".
 FileStatus SaveWhole(const NodeConf& conf, const std::string& path);

@@ -14,6 +14,7 @@ TEST(CommandLine, UsageErrorsSayWhatAndShowTheCommandsUsage)
         {"dump"}, {"dump", "--xml", "a.mnc"}, {"dump", "a.mnc", "b.mnc"}, {"build", "a.json"},
         {"send", "--port"}, {"send", "--commit", "a.mnc"}, {"receive", "-o", "x.mnc"}, {"info"},
         {"node-sim", "--speed"}, {"verify"},
+        {"provision", "--template", "t.mnc", "--table", "t.csv", "--port", "/dev/null", "--port", "/dev/../dev/null"},
     };
     for (const std::vector<std::string>& args : wrong) {
         const ToolResult r = RunTool(args);
@@ -23,6 +24,7 @@ TEST(CommandLine, UsageErrorsSayWhatAndShowTheCommandsUsage)
         EXPECT_NE(r.err.find("'mnm help " + args[0] + "' shows more."), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
+    EXPECT_EQ(RunTool(wrong.back()).err.rfind("mnm: --port: /dev/../dev/null is given twice\n", 0), 0u);
     const ToolResult unknown = RunTool({"frobnicate"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.err.rfind("mnm: unknown command 'frobnicate'\nusage: mnm COMMAND", 0), 0u) << unknown.err;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,6 +28,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kPatience = std::chrono::seconds(90);
+// Unanswered presence polls after which the tool has surely counted a node gone.
+constexpr std::uint64_t kPollsUntilGone = 6;
 
 int CountOf(const std::string& text, const std::string& word)
 {
@@ -146,6 +149,40 @@ TEST_F(Provision, ABadTableIsRefusedWholeBeforeAnythingIsSent)
     EXPECT_NE(refused.err.find("nothing was sent"), std::string::npos);
     for (auto& node : nodes_) node->WithState([](NodeModel& s) { EXPECT_EQ(s.CommitCount(), 0); });
     EXPECT_EQ(Journal(), "");
+}
+
+TEST_F(Provision, AJournalThatCannotTakeALineEndsTheRunAsAFailure)
+{
+    // Found before any node is touched (a link is never followed).
+    ASSERT_EQ(symlink(Path("elsewhere").c_str(), Path("nodes.csv.journal").c_str()), 0);
+    const ToolResult refused = RunTool(Args(1));
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "mnm: " + Path("nodes.csv.journal") + ": not a regular file\n");
+    nodes_[0]->WithState([](NodeModel& s) { EXPECT_EQ(s.CommitCount(), 0); });
+    ASSERT_EQ(unlink(Path("nodes.csv.journal").c_str()), 0);
+
+    // Lost in the middle: the node programmed then is said not to be
+    // journalled, the port takes no more, and the run fails.
+    WriteSetting(kSettingNipQueryTimeout, "400");
+    int out = -1;
+    const pid_t pid = SpawnTool(Args(1), Path("err"), &out);
+    ASSERT_TRUE(WaitFor([&] { return CountOf(Journal(), ",done,") == 1; })) << ReadWholeFile(Path("err"));
+    ASSERT_EQ(rename(Path("nodes.csv.journal").c_str(), Path("kept.journal").c_str()), 0);
+    ASSERT_EQ(mkdir(Path("nodes.csv.journal").c_str(), 0700), 0);
+    // The operator takes the node off (polls go unanswered until the tool
+    // counts it gone) and puts a fresh one on.
+    nodes_[0]->SetSilent(true);
+    const std::uint64_t polled = nodes_[0]->FramesReceived();
+    ASSERT_TRUE(WaitFor([&] { return nodes_[0]->FramesReceived() >= polled + kPollsUntilGone; }));
+    nodes_[0]->WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
+    nodes_[0]->SetSilent(false);
+    EXPECT_EQ(Finish(pid), 1);
+    EXPECT_EQ(Held(0).nodeNumber, 22);
+    const std::string said = ReadAll(out);
+    EXPECT_NE(said.find("2 programmed, 0 failed, 0 stopped, 0 done before, 1 not started"), std::string::npos) << said;
+    const std::string err = ReadWholeFile(Path("err"));
+    EXPECT_NE(err.find("row 3 (node 22 of FIELD) is not journalled"), std::string::npos) << err;
+    EXPECT_NE(err.find("1 outcome(s) are not in the journal"), std::string::npos) << err;
 }
 
 TEST_F(Provision, APortThatGoesAwayFailsItsNodeAndTheOthersGoOn)

@@ -97,8 +97,15 @@ TEST_F(ProvisionJournalTest, BrokenLinesRefuseTheJournal)
         EXPECT_TRUE(entries.empty());
     }
 
+    // A last line without its line end (an editor took it) is not glued to
+    // the next one.
+    WriteText(JournalLine(Entry("N", 1, ProvisionOutcome::Done)));
     std::vector<JournalEntry> entries;
     std::string error;
+    ASSERT_TRUE(AppendJournal(path_, Entry("N", 2, ProvisionOutcome::Done), error)) << error;
+    ASSERT_TRUE(ReadJournal(path_, entries, error)) << error;
+    EXPECT_EQ(DoneNodes(entries), (std::set<std::pair<std::string, int>>{{"N", 1}, {"N", 2}}));
+
     EXPECT_FALSE(ReadJournal(dir_.string(), entries, error));
     EXPECT_EQ(error, dir_.string() + ": is a directory");
     EXPECT_FALSE(AppendJournal((dir_ / "missing" / "t.journal").string(), Entry("N", 1, ProvisionOutcome::Done), error));
