@@ -138,6 +138,13 @@ void Link::Run(std::stop_token stop)
             port_.Write(threadTransmit_, threadTransmitLength_); // a failed write loses the frame
             threadTransmitLength_ = 0;
         }
+        // A port that hung up (an adapter pulled) is closed; as after a
+        // failed open, no name then counts as open, so it is opened again
+        // on the next passes until it is back.
+        if (port_.Lost()) {
+            port_.Close();
+            openPort_.clear();
+        }
         if (portChange) {
             port_.Close();
             // After a failed open no name counts as open, so the open is

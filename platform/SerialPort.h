@@ -46,7 +46,14 @@ public:
     // Writes all `length` bytes; false if any were lost.
     bool Write(const std::uint8_t* data, int length);
 
+    // True once a read found the device hung up or gone (an adapter pulled,
+    // the other end of a pseudo-terminal closed): it will not come back
+    // through this descriptor, only by opening the port again. Not detected
+    // on Windows, where the read keeps its time-out.
+    bool Lost() const { return lost_; }
+
 private:
+    bool lost_ = false;
 #ifdef _WIN32
     void* handle_ = nullptr;
 #else

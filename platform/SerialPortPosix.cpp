@@ -73,6 +73,7 @@ bool SerialPort::Open(const std::string& name, std::string* whyNot)
     ioctl(fd, TIOCEXCL);
     ApplyLineSettings(fd, tio);
     fd_ = fd;
+    lost_ = false;
     return true;
 }
 
@@ -85,6 +86,7 @@ void SerialPort::Close()
         ::close(fd_);
         fd_ = -1;
     }
+    lost_ = false;
 }
 
 bool SerialPort::IsOpen() const
@@ -101,10 +103,15 @@ int SerialPort::Read(std::uint8_t* buffer, int capacity, WakeSignal* wake)
         const int ready = ::poll(p, 2, kSerialReadTimeoutMs);
         if (ready == 0)
             return 0;
-        if (ready > 0 && (p[0].revents & POLLIN)) {
+        if (ready > 0 && (p[0].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL))) {
             const ssize_t n = ::read(fd_, buffer, static_cast<size_t>(capacity));
             if (n > 0)
                 return static_cast<int>(n);
+            // Bytes still buffered are read first; then a hang-up reads as
+            // the end of the file, a vanished device as EIO.
+            const bool hungUp = (p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+            if (hungUp || (n < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV)))
+                lost_ = true;
         }
         if (ready > 0 && (p[1].revents & POLLIN)) {
             wake->Clear();

@@ -251,6 +251,44 @@ TEST_F(LinkOverPty, PortThatAppearsLaterIsOpenedOnceItExists)
     fs::remove_all(dir);
 }
 
+// An adapter pulled and put back: the link lets the dead descriptor go and
+// opens the port again once it is there.
+TEST_F(LinkOverPty, APortThatHangsUpIsOpenedAgainWhenItIsBack)
+{
+    const fs::path dir = fs::temp_directory_path() / ("mnm-link-back-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path adapter = dir / "ttyUSB0";
+    fs::remove(adapter);
+    fs::create_symlink(pty.path, adapter);
+    link.SelectPort(adapter.string());
+    ASSERT_TRUE(Eventually([&] { return pty.OpenCount() == 2; }));
+
+    close(pty.master);
+    pty.master = -1;
+    fs::remove(adapter);
+    // The terminal is gone: descriptors on it read as "PATH (deleted)".
+    const auto onTheOldTerminal = [&] {
+        int n = 0;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator("/proc/self/fd", ec)) {
+            std::error_code linkError;
+            const std::string target = fs::read_symlink(entry.path(), linkError).string();
+            if (target == pty.path || target == pty.path + " (deleted)") ++n;
+        }
+        return n;
+    };
+    EXPECT_TRUE(Eventually([&] { return onTheOldTerminal() == 1; })) << "the link let its descriptor go";
+
+    Pty back;
+    fs::create_symlink(back.path, adapter);
+    ASSERT_TRUE(Eventually([&] { return back.OpenCount() == 2; }));
+    back.Send(Encode(kQuery));
+    std::uint8_t payload[kMaxPayload];
+    int length = 0;
+    EXPECT_TRUE(Eventually([&] { return (length = link.TakeFrame(payload)) == 5; }));
+    fs::remove_all(dir);
+}
+
 TEST_F(LinkOverPty, EmptyNameClosesTheLongNameIsIgnored)
 {
     OpenPty();

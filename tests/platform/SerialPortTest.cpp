@@ -120,11 +120,17 @@ TEST(SerialPort, ReadWaitsAboutTheTimeOutEvenAfterHangUp)
     EXPECT_GE(elapsed, kSerialReadTimeoutMs - 1);
     EXPECT_LT(elapsed, 200);
 
-    // With the other side gone poll() reports at once; the read still paces.
+    EXPECT_FALSE(port.Lost()) << "nothing to read is no hang-up";
+
+    // With the other side gone poll() reports at once; the read still paces,
+    // and says the port is lost until it is opened again.
     close(pty.master);
     pty.master = -1;
     start = Clock::now();
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(0, port.Read(chunk, 10));
     EXPECT_GE(MillisecondsSince(start), 5 * (kSerialReadTimeoutMs - 1));
+    EXPECT_TRUE(port.Lost());
+    port.Close();
+    EXPECT_FALSE(port.Lost());
 }
