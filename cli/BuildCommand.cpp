@@ -2,10 +2,13 @@
 
 #include "cli/InputFiles.h"
 #include "records/RecordJson.h"
+#include "records/StoredValues.h"
 #include "nodeconf/WholeFile.h"
 #include "editor/model/Transfer.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace mnm::cli {
 
@@ -31,6 +34,12 @@ int Build(const std::string& input, const std::string& output)
         PrintFailure(report);
         return kExitFailure;
     }
+    // The stored record is what is written, as Save writes it; a value the
+    // JSON gives that the store changed is said, so it is not lost unseen.
+    std::vector<std::string> keys;
+    for (const auto& item : json.items()) keys.push_back(item.key());
+    for (const StoredOtherwise& change : ValuesStoredOtherwise(RecordToJson(record), stored, keys))
+        std::fprintf(stderr, "mnm: %s: note: %s\n", input.c_str(), StoredOtherwiseText(change).c_str());
     if (const FileStatus saved = SaveWhole(stored, output); saved.fault != FileFault::None) {
         PrintPathFailure(output, saved);
         return kExitFailure;

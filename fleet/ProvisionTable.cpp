@@ -6,6 +6,7 @@
 #include "nodeconf/TextEncoding.h"
 #include "records/RecordFields.h"
 #include "records/RecordJson.h"
+#include "records/StoredValues.h"
 
 #include <nlohmann/json.hpp>
 
@@ -121,10 +122,6 @@ std::optional<Json> CellValue(const std::string& cell, const FieldSpec& field, s
     return Json(value);
 }
 
-// A value as JSON writes it; a text that is no UTF-8 is shown with
-// replacement characters rather than failing.
-std::string Shown(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
-
 // Which node a row is, to find the same node twice.
 using NodeKey = std::pair<std::string, std::int64_t>;
 
@@ -202,11 +199,8 @@ BuiltRow BuildRow(const CsvRecord& record, const std::vector<Column>& columns, c
     // The store may fit a value to the node (a name cut to its length, an
     // unknown letter replaced): a cell must reach the node as written, or
     // the table says something the node will not hold.
-    Json storedJson = RecordToJson(stored);
-    for (const std::string& key : given)
-        if (storedJson[key] != json[key])
-            errors.push_back(At(record.row, key) + ": " + Shown(json[key]) + " would be stored as " +
-                             Shown(storedJson[key]));
+    for (const StoredOtherwise& change : ValuesStoredOtherwise(json, stored, given))
+        errors.push_back(At(record.row) + ", column " + StoredOtherwiseText(change));
     if (errors.size() != faultsBefore) return built;
     built.conf = stored;
     return built;

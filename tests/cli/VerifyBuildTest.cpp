@@ -119,6 +119,7 @@ TEST(BuildCommand, RefusesBadInputAndWritesNothing)
     const std::string dir = TempDir();
     const ordered_json good = RecordToJson(Passing());
     const std::string out = dir + "/out.mnc";
+    const std::string in = dir + "/in.json";
     struct Case {
         const char* what;
         ordered_json json;
@@ -142,13 +143,22 @@ TEST(BuildCommand, RefusesBadInputAndWritesNothing)
         {"check", with([](ordered_json& j) { j.erase("networkName"); }), "mnm: Network Name field is empty\n"},
     };
     for (const Case& c : cases) {
-        const ToolResult r = RunTool({"build", WriteText(dir + "/in.json", c.json.dump()), "-o", out});
+        const ToolResult r = RunTool({"build", WriteText(in, c.json.dump()), "-o", out});
         EXPECT_EQ(1, r.status) << c.what;
         EXPECT_EQ(c.message, r.err) << c.what;
         EXPECT_FALSE(std::filesystem::exists(out)) << c.what;
     }
     EXPECT_EQ(1, RunTool({"build", WriteText(dir + "/in.json", "{"), "-o", out}).status);
     EXPECT_FALSE(std::filesystem::exists(out));
+
+    // A value the store changes is written as stored, and said.
+    const ordered_json cut = with([](ordered_json& j) { j["networkName"] = "NORTHERN"; j["highwayEncoding"] = "Q"; });
+    const ToolResult noted = RunTool({"build", WriteText(in, cut.dump()), "-o", out});
+    EXPECT_EQ(0, noted.status);
+    EXPECT_EQ("mnm: " + in + ": note: highwayEncoding: \"Q\" would be stored as \"A\"\n"
+              "mnm: " + in + ": note: networkName: \"NORTHERN\" would be stored as \"NORTH\"\n",
+              noted.err);
+    EXPECT_NE(RunTool({"dump", out}).out.find("NORTH"), std::string::npos);
 }
 
 TEST(RecordJson, ReadsBackWhatItWrites)
