@@ -64,6 +64,10 @@ int NodeSim(const Options& o)
     action.sa_handler = OnSignal;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal ends it cleanly too (its link removed), unless it was
+    // started to outlive the terminal.
+    struct sigaction hangUp {};
+    if (sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler != SIG_IGN) sigaction(SIGHUP, &action, nullptr);
     while (!gInterrupted) std::this_thread::sleep_for(std::chrono::milliseconds(50));
 
     node.Stop();

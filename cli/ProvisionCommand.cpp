@@ -108,14 +108,15 @@ public:
     {
         NodeSession session(port_, stop_, [this](const std::string& text) { Status(current_, Staged(text)); },
                             workerOptions_);
-        bool previous = false; // a node was programmed here: it must go before the next comes
+        // How the last node here ended: it must go before the next comes.
+        std::optional<ProvisionOutcome> previous;
         while (!stop_.Caught() && !queue_.Empty()) {
             if (!WaitForNode(session, previous)) break;
             std::optional<ProvisionRow> row = queue_.Take();
             if (!row) break;
             current_ = NodeName(*row);
-            previous = true;
-            if (!Program(session, *row)) break;
+            previous = Program(session, *row);
+            if (!previous) break;
             current_.clear();
         }
         const char* end = stop_.Caught() ? "stopped"
@@ -143,11 +144,12 @@ private:
     }
 
     // False when the run ends first: stopped, or nothing left to program.
-    bool WaitForNode(NodeSession& session, bool previous)
+    bool WaitForNode(NodeSession& session, std::optional<ProvisionOutcome> previous)
     {
         Worker& worker = session.worker();
         if (previous) {
-            Status("", "done; remove the node");
+            // Said as it ended, so that a failed node is not put with the done ones.
+            Status("", std::string(OutcomeWord(*previous)) + "; remove the node");
             WaitWhile([&] { return worker.IsNodeConnected(); });
         }
         while (true) {
@@ -178,8 +180,9 @@ private:
         }
     }
 
-    // False when this port can do no more: stopped, or the port is gone.
-    bool Program(NodeSession& session, const ProvisionRow& row)
+    // How the node ended, or nothing when this port can do no more: stopped,
+    // the port gone, or the journal refusing its line.
+    std::optional<ProvisionOutcome> Program(NodeSession& session, const ProvisionRow& row)
     {
         const ProgrammingOptions how{options_.backupDir, true, SendCommit::kAsSetting, [this](const std::string& stage) {
                                          stage_ = stage;
@@ -217,9 +220,11 @@ private:
             board_.Announce("mnm: " + error + "; " + NodeName(row) + " is not journalled", ProvisionBoard::kError);
             ++tally_.unjournalled;
             journalBroken_ = true;
-            return false;
+            return std::nullopt;
         }
-        return entry.outcome == ProvisionOutcome::Done || (entry.outcome == ProvisionOutcome::Failed && !gone_);
+        if (entry.outcome == ProvisionOutcome::Done || (entry.outcome == ProvisionOutcome::Failed && !gone_))
+            return entry.outcome;
+        return std::nullopt;
     }
 
     std::size_t index_;
@@ -280,7 +285,10 @@ int Provision(ProvisionOptions o)
     if (o.backupDir.empty()) {
         o.backupDir = (std::filesystem::path(o.table).parent_path() / kDefaultBackupFolder).string();
         std::error_code error;
-        std::filesystem::create_directory(o.backupDir, error);
+        // Why it could not be made is the message worth giving.
+        if (!std::filesystem::exists(o.backupDir, error) && !std::filesystem::create_directory(o.backupDir, error) &&
+            error)
+            return Finish({kExitFailure, "backup folder " + o.backupDir + ": " + error.message()});
     }
     if (std::string whyNot; !BackupFolderUsable(o.backupDir, whyNot)) return Finish({kExitFailure, whyNot});
     if (std::string whyNot; !JournalCanBeWritten(JournalPath(o.table), whyNot)) return Finish({kExitFailure, whyNot});

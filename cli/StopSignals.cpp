@@ -16,6 +16,10 @@ sigset_t StopSet()
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
+    // A closed terminal or a dropped remote session stops the work as Ctrl-C
+    // does, unless the tool was started to outlive it (nohup ignores it).
+    struct sigaction hangUp {};
+    if (sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler != SIG_IGN) sigaddset(&set, SIGHUP);
     return set;
 }
 

@@ -1,6 +1,6 @@
-// Ctrl-C and SIGTERM during a node session: they stop the running transfer
-// through the worker's own cancellation instead of killing the process half
-// way through a conversation with the node.
+// Ctrl-C, SIGTERM and SIGHUP (a closed terminal) during a node session: they
+// stop the running transfer through the worker's own cancellation instead of
+// killing the process half way through a conversation with the node.
 #pragma once
 
 #include <signal.h>
@@ -13,7 +13,7 @@ namespace mnm::cli {
 
 class StopSignals {
 public:
-    // Blocks SIGINT and SIGTERM in this thread and in the threads it starts
+    // Blocks SIGINT, SIGTERM and, unless it is ignored, SIGHUP in this thread and in the threads it starts
     // from now on, and calls `onSignal` from a watcher thread when one comes.
     explicit StopSignals(std::function<void()> onSignal);
     // Restores the signal mask; a signal caught stays caught.
@@ -21,7 +21,7 @@ public:
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
-    // The signal that came (SIGINT or SIGTERM), 0 none.
+    // The signal that came (SIGINT, SIGTERM or SIGHUP), 0 none.
     int Caught() const { return caught_.load(); }
     // The shell's status for a process ended by it: 128 + its number.
     int ExitStatus() const { return 128 + caught_.load(); }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,6 +77,15 @@ pid_t SpawnTool(const std::vector<std::string>& args, const std::string& errFile
         }
         const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(err, STDERR_FILENO);
+        // As a terminal's shell starts it, whatever the test runner ignores
+        // or blocks: the tests send these signals.
+        sigset_t stops;
+        sigemptyset(&stops);
+        for (const int s : {SIGINT, SIGTERM, SIGHUP}) {
+            signal(s, SIG_DFL);
+            sigaddset(&stops, s);
+        }
+        sigprocmask(SIG_UNBLOCK, &stops, nullptr);
         std::vector<char*> argv{const_cast<char*>(MNM_BIN)};
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);

@@ -1,4 +1,4 @@
-// Ctrl-C and SIGTERM during `mnm send` and `mnm receive`: the transfer stops
+// Ctrl-C, SIGTERM and SIGHUP during `mnm send` and `mnm receive`: the transfer stops
 // through the worker's cancellation, the node's task scheduler is put back,
 // nothing is written, and the status is the shell's for the signal.
 #include <gtest/gtest.h>
@@ -103,7 +103,7 @@ TEST_P(StopSignal, AReceiveStopsAndWritesNothing)
     EXPECT_FALSE(std::filesystem::exists(output + ".partial"));
 }
 
-INSTANTIATE_TEST_SUITE_P(CtrlCAndTerm, StopSignal, ::testing::Values(SIGINT, SIGTERM));
+INSTANTIATE_TEST_SUITE_P(CtrlCTermAndHangUp, StopSignal, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
 
 } // namespace
 } // namespace mnm
