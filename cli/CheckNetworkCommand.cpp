@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #include "cli/InputFiles.h"
@@ -56,6 +57,13 @@ int CheckNetworkFiles(const std::vector<std::string>& paths)
         if (std::filesystem::is_directory(path, error)) allRead = FolderFiles(path, files) && allRead;
         else files.push_back(path);
     }
+    // A file named and also in a named folder is one node, not two.
+    std::set<std::filesystem::path> seen;
+    std::erase_if(files, [&](const std::string& file) {
+        std::error_code error;
+        const std::filesystem::path same = std::filesystem::weakly_canonical(file, error);
+        return !seen.insert(error ? std::filesystem::path(file) : same).second;
+    });
     std::vector<NetworkMember> members;
     for (const std::string& file : files) {
         NetworkMember member{file, {}};

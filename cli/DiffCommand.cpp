@@ -7,6 +7,8 @@
 
 #include "cli/InputFiles.h"
 #include "cli/NodeSession.h"
+#include "nodeconf/ErrorCatalogue.h"
+#include "nodeconf/TextEncoding.h"
 #include "records/RecordDiff.h"
 #include "transfer/RecordAsSent.h"
 
@@ -35,7 +37,10 @@ struct Side {
 std::optional<int> ReadSide(const std::string& name, Side& side)
 {
     if (!name.starts_with(kNodePrefix)) {
-        if (!LoadConfigFile(side.record, name)) return kExitTrouble;
+        // Named, as either side may be the one that does not load.
+        const std::optional<Report> loaded = LoadConfigPath(side.record, name);
+        if (!loaded) return kExitTrouble;
+        if (!loaded->ok()) return Finish({kExitTrouble, name + ": " + Cp1252ToUtf8(MessageOf(*loaded))});
         return std::nullopt;
     }
     const std::string port = name.substr(kNodePrefix.size());

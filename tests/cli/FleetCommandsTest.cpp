@@ -92,6 +92,10 @@ TEST_F(FleetCommands, DiffOfFilesListsOneLinePerChangeAndExitsByResult)
     const ToolResult missing = RunTool({"diff", fileA, Path("none.mnc")});
     EXPECT_EQ(missing.status, 2) << "unreadable is not 'different'";
     EXPECT_TRUE(missing.err.starts_with("mnm: " + Path("none.mnc") + ": ")) << missing.err;
+    std::ofstream(Path("empty.mnc")).flush();
+    const ToolResult empty = RunTool({"diff", Path("empty.mnc"), fileA});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_EQ(empty.err, "mnm: " + Path("empty.mnc") + ": Missing Signature: Not a valid Configuration File\n");
 }
 
 TEST_F(FleetCommands, DiffAgainstANodeComparesWhatTheNodeHolds)
@@ -131,6 +135,8 @@ TEST_F(FleetCommands, CheckNetworkReadsFoldersAndNamesEveryFinding)
     const ToolResult ok = RunTool({"check-network", clean});
     EXPECT_EQ(ok.status, 0) << ok.out << ok.err;
     EXPECT_EQ(ok.out, "2 configurations, no findings\n");
+    EXPECT_EQ(RunTool({"check-network", clean, clean + "/../clean/one.mnc"}).out, "2 configurations, no findings\n")
+        << "a file named twice is one node";
 
     // A node number used twice, and a file that is no configuration.
     const std::string twice = Save("clean/twice.mnc", one);
