@@ -13,9 +13,13 @@ ProvisionBoard::ProvisionBoard(std::vector<std::string> ports, bool live)
 {
 }
 
-void ProvisionBoard::SetStatus(std::size_t index, const std::string& text)
+void ProvisionBoard::SetStatus(std::size_t index, const std::string& text, Status kind)
 {
     std::lock_guard<std::mutex> guard(lock_);
+    // Without a terminal to redraw on, what asks for the operator is still
+    // said: as a line of its own, once.
+    if (!live_ && kind == kPrompt && status_.at(index) != text)
+        announced_.emplace_back(kError, ports_[index] + ": " + text);
     status_.at(index) = text;
 }
 

@@ -1,6 +1,7 @@
 // What `mnm provision` shows while several ports work at once: one status
-// line per port, redrawn in place on a terminal, and the outcome of each
-// node as a line of its own. The port threads only post texts; the thread
+// line per port, redrawn in place on a terminal (off one, only the prompts
+// for the operator, each a line), and the outcome of each node as a line of
+// its own. The port threads only post texts; the thread
 // that waits for them draws, so no thread writes to the terminal while
 // holding the board's lock.
 #pragma once
@@ -18,8 +19,11 @@ public:
     // `live`: the port lines are drawn and redrawn (stderr is a terminal).
     ProvisionBoard(std::vector<std::string> ports, bool live);
 
+    // What a status is: progress, or a prompt that waits for the operator
+    // (put a node on, take it off), which is said even off a terminal.
+    enum Status { kProgress, kPrompt };
     // The status of port `index`, replacing its last one.
-    void SetStatus(std::size_t index, const std::string& text);
+    void SetStatus(std::size_t index, const std::string& text, Status kind = kProgress);
     enum Stream { kOutput, kError };
     // A line that stays: a node's outcome, a skipped row (standard output),
     // or a fault (standard error).

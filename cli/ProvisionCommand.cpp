@@ -136,6 +136,8 @@ private:
     {
         board_.SetStatus(index_, node.empty() ? text : node + ": " + text);
     }
+    // A wait for the operator to put a node on or take one off.
+    void Prompt(const std::string& text) { board_.SetStatus(index_, text, ProvisionBoard::kPrompt); }
 
     // Waits while the condition holds, the run goes on and rows are left.
     void WaitWhile(const std::function<bool()>& condition)
@@ -149,19 +151,20 @@ private:
         Worker& worker = session.worker();
         if (previous) {
             // Said as it ended, so that a failed node is not put with the done ones.
-            Status("", std::string(OutcomeWord(*previous)) + "; remove the node");
+            Prompt(std::string(OutcomeWord(*previous)) + "; remove the node");
             WaitWhile([&] { return worker.IsNodeConnected(); });
+            if (stop_.Caught() || queue_.Empty()) return false; // asks for no node then
         }
         while (true) {
             // An adapter pulled while no node is on it may come back: the
             // link opens it again, so the port waits, saying so.
-            Status("", "attach a node");
+            Prompt("attach a node");
             bool shownThere = true;
             WaitWhile([&] {
                 if (worker.IsNodeConnected()) return false;
                 std::error_code error;
                 const bool there = std::filesystem::exists(port_, error);
-                if (there != shownThere) Status("", there ? "attach a node" : "the port is gone; waiting for it");
+                if (there != shownThere) Prompt(there ? "attach a node" : "the port is gone; waiting for it");
                 shownThere = there;
                 return true;
             });
@@ -173,8 +176,7 @@ private:
             });
             const WorkerSnapshot now = worker.Snapshot();
             if (now.nodeNumber == kUnknownNodeNumber || !queue_.IsDone({now.networkName, now.nodeNumber})) return true;
-            Status("", "node " + std::to_string(now.nodeNumber) + " of " + now.networkName +
-                           " is done already; remove it");
+            Prompt("node " + std::to_string(now.nodeNumber) + " of " + now.networkName + " is done already; remove it");
             WaitWhile([&] { return worker.IsNodeConnected(); });
             if (stop_.Caught() || queue_.Empty()) return false;
         }

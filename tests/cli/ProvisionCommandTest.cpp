@@ -110,8 +110,12 @@ TEST_F(Provision, ThreeNodesOnThreePortsThenAResumedRunSkipsWhatIsDone)
     int out = -1;
     const pid_t first = SpawnTool(Args(1), Path("err"), &out);
     ASSERT_TRUE(WaitFor([&] { return CountOf(Journal(), ",done,") == 1; })) << ReadWholeFile(Path("err"));
+    // Off a terminal the prompts for the operator are lines of their own.
+    const std::string port = nodes_[0]->DevicePath();
+    ASSERT_TRUE(WaitFor([&] { return ReadWholeFile(Path("err")).ends_with(port + ": done; remove the node\n"); }));
     kill(first, SIGINT);
     EXPECT_EQ(Finish(first), 128 + SIGINT);
+    EXPECT_EQ(ReadWholeFile(Path("err")), port + ": attach a node\n" + port + ": done; remove the node\n");
     const std::string firstOut = ReadAll(out);
     EXPECT_NE(firstOut.find("1 programmed, 0 failed, 0 stopped, 0 done before, 2 not started"), std::string::npos)
         << firstOut;
