@@ -119,10 +119,10 @@ public:
             if (!previous) break;
             current_.clear();
         }
-        const char* end = stop_.Caught() ? "stopped"
-                          : gone_        ? "port gone"
-                          : journalBroken_ ? "stopped: the journal cannot be written"
-                                           : "finished";
+        const char* end = "finished";
+        if (stop_.Caught()) end = "stopped";
+        else if (gone_) end = "port gone";
+        else if (journalBroken_) end = "stopped: the journal cannot be written";
         board_.SetStatus(index_, end);
     }
 
