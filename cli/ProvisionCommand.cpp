@@ -158,8 +158,9 @@ private:
         while (true) {
             // An adapter pulled while no node is on it may come back: the
             // link opens it again, so the port waits, saying so.
-            Prompt("attach a node");
-            bool shownThere = true;
+            std::error_code error;
+            bool shownThere = std::filesystem::exists(port_, error);
+            Prompt(shownThere ? "attach a node" : "the port is gone; waiting for it");
             WaitWhile([&] {
                 if (worker.IsNodeConnected()) return false;
                 std::error_code error;

@@ -160,9 +160,10 @@ bool AppendJournal(const std::string& path, const JournalEntry& entry, std::stri
         error = path + ": " + FileFaultText(SystemFileFault(FileFault::CannotOpen, errno));
         return false;
     }
-    // A last line left without its line end (a full disk, an editor) would
-    // have this one glued to it and the journal refused from then on. Two
-    // writers both seeing it add a blank line, which reading passes over.
+    // A last line left without its line end (an editor took it) would have
+    // this one glued to it and the journal refused from then on. Two writers
+    // both seeing it add a blank line, which reading passes over. (A line
+    // torn by a full disk stays torn: reading refuses it rather than guess.)
     struct stat info {};
     const bool made = ::fstat(fd, &info) == 0 && info.st_size == 0;
     char last = kLineEnd;
@@ -178,15 +179,17 @@ bool AppendJournal(const std::string& path, const JournalEntry& entry, std::stri
     const bool whole = written >= 0 && static_cast<std::size_t>(written) == line.size();
     const int syncFault = whole && ::fsync(fd) != 0 ? errno : 0;
     const int closeFault = ::close(fd) != 0 ? errno : 0;
-    // A journal just made must keep its name in the folder too.
-    const int folderFault = whole && syncFault == 0 && made && !SyncFolderOf(path) ? errno : 0;
-    if (whole && syncFault == 0 && closeFault == 0 && folderFault == 0) return true;
+    // A journal just made keeps its name in the folder too, as far as the
+    // folder allows: the line itself is on the disk already, so a failed
+    // flush of the folder does not make it a line not written.
+    if (whole && syncFault == 0 && made) SyncFolderOf(path);
+    if (whole && syncFault == 0 && closeFault == 0) return true;
     if (written >= 0 && !whole) {
         error = path + ": only " + std::to_string(written) + " of the line's " + std::to_string(line.size()) +
                 " bytes were written";
         return false;
     }
-    const int fault = writeFault != 0 ? writeFault : syncFault != 0 ? syncFault : closeFault != 0 ? closeFault : folderFault;
+    const int fault = writeFault != 0 ? writeFault : syncFault != 0 ? syncFault : closeFault;
     error = path + ": " + FileFaultText(SystemFileFault(FileFault::WriteFailed, fault));
     return false;
 }

@@ -37,10 +37,10 @@ std::string FolderOf(const std::string& path)
 
 bool SyncFolderOf(const std::string& path)
 {
+    // A folder this user may write but not read, and a file system that
+    // cannot flush folders at all, allow nothing better: no failure there.
     const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    // Some file systems cannot flush a folder at all: nothing better can be
-    // done there, so that is no failure.
+    if (fd < 0) return errno == EACCES;
     const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
     return ::close(fd) == 0 && synced;
 }

@@ -18,8 +18,9 @@ FileStatus CheckOutputPath(const std::string& path);
 std::string FolderOf(const std::string& path);
 
 // Has the folder entry of the file at `path` on the disk, so that a file
-// just made or renamed there survives a power loss. False when it cannot
-// (a file system that cannot flush folders at all counts as done).
+// just made or renamed there survives a power loss. False when the flush
+// fails; a folder that cannot be opened for it (write-only) or a file system
+// that cannot flush folders counts as done.
 bool SyncFolderOf(const std::string& path);
 
 // Writes `conf` to `path` whole. On any fault nothing is left behind and an

@@ -28,8 +28,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kPatience = std::chrono::seconds(90);
-// Unanswered presence polls after which the tool has surely counted a node gone.
-constexpr std::uint64_t kPollsUntilGone = 6;
 
 int CountOf(const std::string& text, const std::string& word)
 {
@@ -93,10 +91,17 @@ protected:
             return scheduler == 1;
         });
     }
-    static int Finish(pid_t pid)
+    // The tool's exit status; a tool still running after the patience is
+    // killed and the test fails, rather than the suite hanging.
+    int Finish(pid_t pid) const
     {
         int status = -1;
-        waitpid(pid, &status, 0);
+        if (!WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; })) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            ADD_FAILURE() << "mnm did not end";
+            return -1;
+        }
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
@@ -173,11 +178,12 @@ TEST_F(Provision, AJournalThatCannotTakeALineEndsTheRunAsAFailure)
     ASSERT_TRUE(WaitFor([&] { return CountOf(Journal(), ",done,") == 1; })) << ReadWholeFile(Path("err"));
     ASSERT_EQ(rename(Path("nodes.csv.journal").c_str(), Path("kept.journal").c_str()), 0);
     ASSERT_EQ(mkdir(Path("nodes.csv.journal").c_str(), 0700), 0);
-    // The operator takes the node off (polls go unanswered until the tool
-    // counts it gone) and puts a fresh one on.
+    // The operator takes the node off (the port asks for the next one once
+    // it has counted it gone) and puts a fresh one on.
+    const std::string port = nodes_[0]->DevicePath();
+    ASSERT_TRUE(WaitFor([&] { return ReadWholeFile(Path("err")).ends_with(port + ": done; remove the node\n"); }));
     nodes_[0]->SetSilent(true);
-    const std::uint64_t polled = nodes_[0]->FramesReceived();
-    ASSERT_TRUE(WaitFor([&] { return nodes_[0]->FramesReceived() >= polled + kPollsUntilGone; }));
+    ASSERT_TRUE(WaitFor([&] { return ReadWholeFile(Path("err")).ends_with(port + ": attach a node\n"); }));
     nodes_[0]->WithState([](NodeModel& s) { s.SetConfig(EditedConfiguration()); });
     nodes_[0]->SetSilent(false);
     EXPECT_EQ(Finish(pid), 1);

@@ -413,8 +413,9 @@ TEST_F(WorkerJobs, StopInTheMiddleOfASendAtLineRateIsQuick)
 #if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
     constexpr auto kStopWithin = std::chrono::milliseconds(2000); // sanitizers slow every step
 #else
-    // Bound by the wait for the node to take its scheduler back.
-    constexpr auto kStopWithin = kRestoreAfterStop + std::chrono::milliseconds(100);
+    // Bound by the wait for the node to take its scheduler back, with room
+    // for a busy machine.
+    constexpr auto kStopWithin = kRestoreAfterStop + std::chrono::milliseconds(500);
 #endif
     TestNode().SetPace(true);
     options.budgets.queryChecks = ChecksForMilliseconds(800); // a status block takes 170 ms at line rate
