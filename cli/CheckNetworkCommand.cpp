@@ -59,11 +59,7 @@ int CheckNetworkFiles(const std::vector<std::string>& paths)
     }
     // A file named and also in a named folder is one node, not two.
     std::set<std::filesystem::path> seen;
-    std::erase_if(files, [&](const std::string& file) {
-        std::error_code error;
-        const std::filesystem::path same = std::filesystem::weakly_canonical(file, error);
-        return !seen.insert(error ? std::filesystem::path(file) : same).second;
-    });
+    std::erase_if(files, [&](const std::string& file) { return !seen.insert(SamePathKey(file)).second; });
     std::vector<NetworkMember> members;
     for (const std::string& file : files) {
         NetworkMember member{file, {}};

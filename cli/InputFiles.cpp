@@ -5,6 +5,8 @@
 #include "nodeconf/ConfigFile.h"
 #include "nodeconf/RegularFile.h"
 
+#include <system_error>
+
 namespace mnm::cli {
 
 std::optional<Report> LoadConfigPath(NodeConf& conf, const std::string& path)
@@ -24,6 +26,13 @@ bool LoadConfigFile(NodeConf& conf, const std::string& path)
     if (!report) return false;
     if (!report->ok()) PrintFailure(*report);
     return report->ok();
+}
+
+std::filesystem::path SamePathKey(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return error ? std::filesystem::path(path) : resolved;
 }
 
 std::optional<std::string> ReadJsonPath(const std::string& path)

@@ -3,6 +3,7 @@
 // large) is reported here as "mnm: PATH: reason", once.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,10 @@ std::optional<Report> LoadConfigPath(NodeConf& conf, const std::string& path);
 // True after loading; false after printing why not: the path's fault or the
 // file reader's message.
 bool LoadConfigFile(NodeConf& conf, const std::string& path);
+
+// The path by which two names of one file compare equal (through "..",
+// links); the name as given when it cannot be resolved.
+std::filesystem::path SamePathKey(const std::string& path);
 
 // The whole text of a JSON record file, or nothing after the path has been
 // reported.

@@ -136,6 +136,13 @@ private:
     {
         board_.SetStatus(index_, node.empty() ? text : node + ": " + text);
     }
+    // Whether the port's device is there: looked for, not opened, as the
+    // session holds the port open for itself alone.
+    bool DeviceThere() const
+    {
+        std::error_code error;
+        return std::filesystem::exists(port_, error);
+    }
     // A wait for the operator to put a node on or take one off.
     void Prompt(const std::string& text) { board_.SetStatus(index_, text, ProvisionBoard::kPrompt); }
 
@@ -158,13 +165,11 @@ private:
         while (true) {
             // An adapter pulled while no node is on it may come back: the
             // link opens it again, so the port waits, saying so.
-            std::error_code error;
-            bool shownThere = std::filesystem::exists(port_, error);
+            bool shownThere = DeviceThere();
             Prompt(shownThere ? "attach a node" : "the port is gone; waiting for it");
             WaitWhile([&] {
                 if (worker.IsNodeConnected()) return false;
-                std::error_code error;
-                const bool there = std::filesystem::exists(port_, error);
+                const bool there = DeviceThere();
                 if (there != shownThere) Prompt(there ? "attach a node" : "the port is gone; waiting for it");
                 shownThere = there;
                 return true;
@@ -210,8 +215,7 @@ private:
             // A port whose device is gone (an adapter pulled) takes no more
             // nodes. Its device is looked for, not opened: the session holds
             // the port open for itself alone.
-            std::error_code error;
-            gone_ = !std::filesystem::exists(port_, error);
+            gone_ = !DeviceThere();
             if (gone_) entry.detail += " (" + port_ + " is gone)";
         }
         board_.Announce(port_ + ": " + NodeName(row) + ": " + std::string(OutcomeWord(entry.outcome)) +
@@ -361,12 +365,8 @@ void AddProvisionCommand(CommandLine& line)
     // Two links on one device would mix their frames on the line.
     c->parse_complete_callback([o] {
         std::set<std::filesystem::path> seen;
-        for (const std::string& port : o->ports) {
-            std::error_code error;
-            const std::filesystem::path device = std::filesystem::weakly_canonical(port, error);
-            if (!seen.insert(error ? std::filesystem::path(port) : device).second)
-                throw CLI::ValidationError("--port", port + " is given twice");
-        }
+        for (const std::string& port : o->ports)
+            if (!seen.insert(SamePathKey(port)).second) throw CLI::ValidationError("--port", port + " is given twice");
     });
     line.OnChosen(c, [o] { return Provision(*o); });
 }
